@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Starts the real program on a virtual X display, checks that its window comes up with the
+# right title, then leaves through App > Quit (mnemonic Q) and expects exit code 0.
+set -euo pipefail
+program=$1
+title="Corvanel Firmware Updater 1.0.1"
+
+work=$(mktemp -d)
+exec 3>"$work/displayfd"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+for _ in $(seq 100); do
+    [ -s "$work/displayfd" ] && break
+    sleep 0.1
+done
+export DISPLAY=":$(head -n1 "$work/displayfd")"
+
+cd "$work"
+"$program" &
+updater=$!
+
+window=$(timeout 20 xdotool search --sync --onlyvisible --name "^${title}\$" | head -n1)
+[ -n "$window" ] || { echo "no window titled '$title'"; exit 1; }
+echo "window $window: $(xdotool getwindowname "$window")"
+
+xdotool mousemove --window "$window" 20 10 click 1
+sleep 0.5
+xdotool key q
+
+for _ in $(seq 100); do
+    kill -0 $updater 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 $updater 2>/dev/null; then
+    echo "the program did not quit"
+    kill $updater
+    exit 1
+fi
+wait $updater && status=0 || status=$?
+echo "exit code $status"
+[ "$status" -eq 0 ]
