@@ -1,0 +1,78 @@
+#include "pseudoterminal.h"
+
+#include <asm/termbits.h>
+#include <cstdlib>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+pseudoTerminal::pseudoTerminal()
+{
+    master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0)
+        qFatal("no pseudo-terminal");
+    name = QString::fromLocal8Bit(ptsname(master));
+    // Held open so that the master never sees a hang-up between two openings by the program.
+    slave = open(ptsname(master), O_RDWR | O_NOCTTY);
+    struct stat status
+    {
+    };
+    fstat(slave, &status);
+    slaveDevice = status.st_rdev;
+    reader = std::thread([this] { drain(); });
+}
+
+pseudoTerminal::~pseudoTerminal()
+{
+    stopping = true;
+    if (reader.joinable())
+        reader.join();
+    if (master >= 0)
+        close(master);
+    close(slave);
+}
+
+QByteArray pseudoTerminal::received() const
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return data;
+}
+
+pseudoTerminal::lineSettings pseudoTerminal::settings() const
+{
+    termios2 settings{};
+    ioctl(slave, TCGETS2, &settings);
+    return {settings.c_ospeed, settings.c_ispeed, settings.c_cflag, settings.c_iflag};
+}
+
+void pseudoTerminal::stopReading()
+{
+    reading = false;
+}
+
+void pseudoTerminal::hangUp()
+{
+    stopping = true;
+    reader.join();
+    close(master);
+    master = -1;
+}
+
+void pseudoTerminal::drain()
+{
+    char buffer[4096];
+    while (!stopping) {
+        pollfd ready{master, POLLIN, 0};
+        if (!reading || poll(&ready, 1, 20) <= 0 || !(ready.revents & POLLIN)) {
+            usleep(1000);
+            continue;
+        }
+        const ssize_t count = read(master, buffer, sizeof buffer);
+        if (count > 0) {
+            std::lock_guard<std::mutex> lock(mutex);
+            data.append(buffer, int(count));
+        }
+    }
+}

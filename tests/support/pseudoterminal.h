@@ -1,0 +1,55 @@
+#ifndef PSEUDOTERMINAL_H
+#define PSEUDOTERMINAL_H
+
+#include <QByteArray>
+#include <QString>
+
+#include <atomic>
+#include <mutex>
+#include <sys/types.h>
+#include <thread>
+
+// Stands in for the interface box: the program opens the slave side as its serial port, and a
+// thread drains the master side so that everything written can be checked afterwards.
+class pseudoTerminal
+{
+public:
+    pseudoTerminal();
+    ~pseudoTerminal();
+    pseudoTerminal(const pseudoTerminal &) = delete;
+    pseudoTerminal &operator=(const pseudoTerminal &) = delete;
+
+    QString portName() const { return name; }
+    dev_t device() const { return slaveDevice; }
+    QByteArray received() const;
+
+    // Line settings as the program left them: speed, and the termios flags of the control mode.
+    struct lineSettings
+    {
+        unsigned int outputSpeed;
+        unsigned int inputSpeed;
+        unsigned int controlFlags;
+        unsigned int inputFlags;
+    };
+    lineSettings settings() const;
+
+    // The box stops reading; the kernel buffers fill up and writes stall.
+    void stopReading();
+    // The box is unplugged: the master side goes away.
+    void hangUp();
+
+private:
+    void drain();
+
+    int master = -1;
+    int slave = -1;
+    QString name;
+    dev_t slaveDevice = 0;
+    std::atomic<bool> reading{true};
+    std::atomic<bool> stopping{false};
+    mutable std::mutex mutex;
+    QByteArray data;
+    std::thread reader;
+};
+
+#endif

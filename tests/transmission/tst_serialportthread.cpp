@@ -1,0 +1,364 @@
+#include "pseudoterminal.h"
+#include "serialportthread.h"
+#include "systemcallrecorder.h"
+
+#include <QSerialPort>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtTest>
+
+#include <asm/termbits.h>
+#include <cerrno>
+#include <sys/stat.h>
+
+using systemCallRecorder::call;
+
+using frameCounts = QList<QPair<QByteArray, int>>; // data bytes, times sent
+
+namespace {
+
+// Runs one worker in a thread of its own, as the window does, and keeps what it emits in order.
+class workerRun : public QObject
+{
+public:
+    workerRun(const QString &portName, const QString &updateFile)
+    {
+        worker = new serialPortThread(portName, QFileInfo(updateFile));
+        worker->moveToThread(&thread);
+        connect(&thread, &QThread::finished, worker, &QObject::deleteLater);
+        connect(worker, &serialPortThread::portStatusChanged, this,
+                [this](qlonglong status) { reports << QString("status %1").arg(status); });
+        connect(worker, &serialPortThread::sendError, this,
+                [this](const QString &error) { reports << "error " + error; });
+        connect(worker, &serialPortThread::updateFileLength, this,
+                [this](int length) { lineCount = length; });
+        connect(worker, &serialPortThread::updateProgress, this,
+                [this](int step) { progress += step; });
+        connect(worker, &serialPortThread::finished, this, [this] { reports << "finished"; });
+        connect(worker, &serialPortThread::canceled, this, [this] { reports << "canceled"; });
+        thread.start();
+        QMetaObject::invokeMethod(worker, "startSending", Qt::QueuedConnection);
+    }
+    ~workerRun() override { end(); }
+
+    // Waits for the run's end report, then for the thread; false if either never comes.
+    bool end()
+    {
+        if (thread.isFinished())
+            return true;
+        const bool reported = QTest::qWaitFor([this] { return !reports.isEmpty(); }, 20000);
+        thread.quit();
+        const bool stopped = thread.wait(20000);
+        QCoreApplication::processEvents();
+        return reported && stopped;
+    }
+
+    QStringList reports;
+    int lineCount = -1;
+    int progress = 0;
+
+    void cancel()
+    {
+        QMetaObject::invokeMethod(worker, &serialPortThread::cancelSending, Qt::QueuedConnection);
+    }
+
+private:
+    serialPortThread *worker;
+    QThread thread;
+};
+
+QString writeFile(const QTemporaryDir &directory, const QByteArray &content)
+{
+    const QString path = directory.filePath("update.dmx");
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(content);
+    return path;
+}
+
+QList<QByteArray> framesWritten()
+{
+    QList<QByteArray> frames;
+    for (const systemCallRecorder::event &event : systemCallRecorder::events())
+        if (event.what == call::write)
+            frames << event.bytes;
+    return frames;
+}
+
+QByteArray line(int holdTime, int dataBytes, char value)
+{
+    return QByteArray::number(holdTime) +
+           QByteArray(" ").append(QByteArray(1, value).toHex()).repeated(dataBytes) + "\n";
+}
+
+} // namespace
+
+class tst_SerialPortThread : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void recorderIsActive();
+    void lineSettingsAndDataTerminalReady();
+    void framesOnTheLine_data();
+    void framesOnTheLine();
+    void frameTimingAndHolds();
+    void cancelDuringHoldStopsAfterNextLine();
+    void everyUpdateStartsWithoutHistory();
+    void failuresEndTheRunWithOneReport_data();
+    void failuresEndTheRunWithOneReport();
+    void unpluggedInterfaceFallsSilent_data();
+    void unpluggedInterfaceFallsSilent();
+
+private:
+    QTemporaryDir directory;
+    std::unique_ptr<pseudoTerminal> line_;
+};
+
+void tst_SerialPortThread::init()
+{
+    line_ = std::make_unique<pseudoTerminal>();
+    systemCallRecorder::watch(line_->device());
+}
+
+void tst_SerialPortThread::cleanup()
+{
+    systemCallRecorder::stopWatching();
+    line_.reset();
+}
+
+void tst_SerialPortThread::recorderIsActive()
+{
+    QVERIFY2(systemCallRecorder::isActive(), "ioctl() is not interposed; the tests see nothing");
+}
+
+void tst_SerialPortThread::lineSettingsAndDataTerminalReady()
+{
+    workerRun run(line_->portName(), writeFile(directory, "300 01\n"));
+    QTRY_VERIFY(!framesWritten().isEmpty());
+    const pseudoTerminal::lineSettings settings = line_->settings();
+    const bool dataTerminalReady = systemCallRecorder::dataTerminalReady(line_->device());
+    QVERIFY(run.end());
+
+    QCOMPARE(settings.outputSpeed, 250000u);
+    QCOMPARE(settings.inputSpeed, 250000u);
+    QCOMPARE(settings.controlFlags & CSIZE, tcflag_t(CS8));
+    QVERIFY(settings.controlFlags & CSTOPB);
+    QVERIFY(!(settings.controlFlags & PARENB));
+    QVERIFY(!(settings.controlFlags & CRTSCTS));
+    QVERIFY(!(settings.inputFlags & (IXON | IXOFF)));
+    QVERIFY(dataTerminalReady);
+    QCOMPARE(run.reports, QStringList{"finished"});
+}
+
+void tst_SerialPortThread::framesOnTheLine_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<frameCounts>("frames");
+    QTest::addColumn<int>("lineCount");
+    using frames = frameCounts;
+    QTest::newRow("new length repeated, same length once")
+        << line(0, 10, 'a') + line(0, 10, 'b') + line(0, 12, 'c')
+        << frames{{QByteArray(10, 'a'), 6}, {QByteArray(10, 'b'), 1}, {QByteArray(12, 'c'), 6}}
+        << 3;
+    QTest::newRow("every length change repeated")
+        << line(0, 10, 'a') + line(0, 12, 'b') + line(0, 10, 'c')
+        << frames{{QByteArray(10, 'a'), 6}, {QByteArray(12, 'b'), 6}, {QByteArray(10, 'c'), 6}}
+        << 3;
+    QTest::newRow("empty line sends the start code alone")
+        << QByteArray("0 01 02\n\n") << frames{{"\x01\x02", 6}, {"", 6}} << 2;
+    QTest::newRow("header and CR LF line ends")
+        << QByteArray("#app\r\n#Vendor\r\n#Fixture\r\n#v1\r\n0 01 FF\r\n0 02 00 \r\n")
+        << frames{{"\x01\xFF", 6}, {QByteArray("\x02\x00\x00", 3), 6}} << 6;
+    QTest::newRow("512 data bytes in one write")
+        << line(0, 512, 'z') << frames{{QByteArray(512, 'z'), 6}} << 1;
+    QTest::newRow("comments only") << QByteArray("#a\n#b\n#c") << frames{} << 3;
+    QTest::newRow("empty file") << QByteArray() << frames{} << 0;
+}
+
+void tst_SerialPortThread::framesOnTheLine()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(frameCounts, frames);
+    QFETCH(int, lineCount);
+    workerRun run(line_->portName(), writeFile(directory, content));
+    QVERIFY(run.end());
+    QCOMPARE(run.reports, QStringList{"finished"});
+    QCOMPARE(run.lineCount, lineCount);
+    QCOMPARE(run.progress, lineCount);
+
+    QList<QByteArray> expected;
+    for (const auto &frame : frames)
+        for (int repeat = 0; repeat < frame.second; ++repeat)
+            expected << QByteArray(1, '\0') + frame.first;
+    QCOMPARE(framesWritten(), expected);
+    QTRY_COMPARE(line_->received(), expected.join());
+
+    // Each frame is exactly break on, break off, one write.
+    QList<call> shape;
+    for (const systemCallRecorder::event &event : systemCallRecorder::events())
+        shape << event.what;
+    QList<call> expectedShape;
+    for (int frame = 0; frame < expected.size(); ++frame)
+        expectedShape << call::breakOn << call::breakOff << call::write;
+    QCOMPARE(shape, expectedShape);
+}
+
+void tst_SerialPortThread::frameTimingAndHolds()
+{
+    const QList<int> holds{0, 40, 0, 25};
+    QByteArray content;
+    for (int hold : holds)
+        content += line(hold, 20, 'h');
+    workerRun run(line_->portName(), writeFile(directory, content));
+    QVERIFY(run.end());
+    QCOMPARE(run.reports, QStringList{"finished"});
+
+    const QList<systemCallRecorder::event> events = systemCallRecorder::events();
+    QCOMPARE(events.size(), (6 + 1 + 1 + 1) * 3);
+    int frame = 0;
+    for (int at = 0; at < events.size(); at += 3, ++frame) {
+        const qint64 breakTime = events[at + 1].nanoseconds - events[at].nanoseconds;
+        const qint64 markAfterBreak = events[at + 2].nanoseconds - events[at + 1].nanoseconds;
+        QVERIFY2(breakTime >= 500000, qPrintable(QString("break %1 ns").arg(breakTime)));
+        QVERIFY2(markAfterBreak >= 100000, qPrintable(QString("mark %1 ns").arg(markAfterBreak)));
+        if (at + 3 < events.size()) {
+            // Frames 6, 7 and 8 are the last frames of lines 1, 2 and 3: their holds follow.
+            const int hold = frame >= 6 ? holds[frame - 5] * 1000000 : 0;
+            const qint64 gap = events[at + 3].nanoseconds - events[at + 2].nanoseconds;
+            QVERIFY2(gap >= 20 * 44000 + hold, qPrintable(QString("gap %1 ns").arg(gap)));
+        }
+    }
+}
+
+void tst_SerialPortThread::cancelDuringHoldStopsAfterNextLine()
+{
+    workerRun run(line_->portName(),
+                  writeFile(directory, line(400, 1, 'a') + line(400, 1, 'b') + line(0, 1, 'c')));
+    QTRY_COMPARE(framesWritten().size(), 6);
+    run.cancel();
+    QVERIFY(run.end());
+    QCOMPARE(run.reports, QStringList{"canceled"});
+    QCOMPARE(run.progress, 1);
+    QCOMPARE(framesWritten().size(), 7);
+    QCOMPARE(framesWritten().last(), QByteArray("\0b", 2));
+}
+
+void tst_SerialPortThread::everyUpdateStartsWithoutHistory()
+{
+    const QString file = writeFile(directory, "0 01 02\n");
+    for (int update = 1; update <= 2; ++update) {
+        systemCallRecorder::watch(line_->device());
+        workerRun run(line_->portName(), file);
+        QVERIFY(run.end());
+        QCOMPARE(run.reports, QStringList{"finished"});
+        QCOMPARE(framesWritten().size(), 6);
+    }
+}
+
+void tst_SerialPortThread::failuresEndTheRunWithOneReport_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("report");
+    QTest::addColumn<int>("framesBeforeFailure");
+    QTest::newRow("missing device") << "missing device"
+                                    << "status 1" << 0;
+    QTest::newRow("busy device") << "busy device"
+                                 << "status 2" << 0;
+    QTest::newRow("no permission") << "no permission"
+                                   << "status 2" << 0;
+    QTest::newRow("update file missing") << "update file missing"
+                                         << "error Couldn't Open Update file:%1" << 0;
+    QTest::newRow("update file is a named pipe") << "update file is a named pipe"
+                                                 << "error Couldn't Open Update file:%1" << 0;
+    QTest::newRow("update file is a directory") << "update file is a directory"
+                                                << "error Couldn't Open Update file:%1" << 0;
+    QTest::newRow("refused DTR") << "refused DTR"
+                                 << "error Unable to set DataTerminalReady" << 0;
+    QTest::newRow("refused break") << "refused break"
+                                   << "status 9" << 0;
+    QTest::newRow("write fails mid-update") << "write fails mid-update"
+                                            << "status 9" << 8;
+    QTest::newRow("interface stalls") << "interface stalls"
+                                      << "status 12" << -1;
+}
+
+void tst_SerialPortThread::failuresEndTheRunWithOneReport()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, report);
+    QFETCH(int, framesBeforeFailure);
+    QString portName = line_->portName();
+    QString file = writeFile(directory, line(0, 16, 'a') + line(0, 16, 'b') + line(0, 16, 'c') +
+                                            line(0, 32, 'd'));
+    QSerialPort holder(portName);
+    if (fault == "missing device")
+        portName = "/dev/ttyNoSuchInterface";
+    if (fault == "busy device")
+        QVERIFY(holder.open(QIODevice::ReadWrite));
+    if (fault == "no permission")
+        systemCallRecorder::refuseOpen(portName.toLocal8Bit(), EACCES);
+    if (fault == "update file missing")
+        file = directory.filePath("removed.dmx");
+    if (fault == "update file is a named pipe") {
+        file = directory.filePath("pipe.dmx");
+        QCOMPARE(mkfifo(qPrintable(file), 0600), 0);
+    }
+    if (fault == "update file is a directory") {
+        file = directory.filePath("folder.dmx");
+        QVERIFY(QDir(directory.path()).mkdir("folder.dmx"));
+    }
+    if (fault == "refused DTR")
+        systemCallRecorder::inject(call::dataTerminalReady, EIO);
+    if (fault == "refused break")
+        systemCallRecorder::inject(call::breakOn, EIO);
+    if (fault == "write fails mid-update")
+        systemCallRecorder::inject(call::write, EIO, framesBeforeFailure);
+    if (fault == "interface stalls") {
+        line_->stopReading();
+        file = writeFile(directory, line(0, 512, 's').repeated(2000));
+    }
+
+    workerRun run(portName, file);
+    QVERIFY2(run.end(), "the run did not end");
+    QCOMPARE(run.reports, QStringList{QString(report).replace("%1", file)});
+    if (framesBeforeFailure >= 0)
+        QCOMPARE(framesWritten().size(), framesBeforeFailure);
+}
+
+// An unplugged interface makes every write and every read fail. After its one report the worker
+// must leave the port alone, even while its thread idles until the technician has read the
+// message, instead of raising an error on every event-loop pass.
+void tst_SerialPortThread::unpluggedInterfaceFallsSilent_data()
+{
+    QTest::addColumn<bool>("hangUp");
+    QTest::newRow("hung up during a hold") << true;
+    QTest::newRow("writes fail with a frame queued") << false;
+}
+
+void tst_SerialPortThread::unpluggedInterfaceFallsSilent()
+{
+    QFETCH(bool, hangUp);
+    workerRun run(line_->portName(),
+                  writeFile(directory, line(300, 8, 'a') + line(300, 8, 'b') + line(300, 8, 'c')));
+    QTRY_COMPARE(framesWritten().size(), 6);
+    if (hangUp)
+        line_->hangUp();
+    else
+        systemCallRecorder::inject(call::write, EIO);
+    QTRY_VERIFY(!run.reports.isEmpty());
+    const int calls =
+        systemCallRecorder::callCount(call::write) + systemCallRecorder::callCount(call::breakOn);
+    QTest::qWait(300);
+    QCOMPARE(run.reports.size(), 1);
+    QVERIFY2(run.reports[0].startsWith("status "), qPrintable(run.reports[0]));
+    QCOMPARE(systemCallRecorder::callCount(call::write) +
+                 systemCallRecorder::callCount(call::breakOn),
+             calls);
+    QVERIFY(run.end());
+}
+
+QTEST_GUILESS_MAIN(tst_SerialPortThread)
+#include "tst_serialportthread.moc"

@@ -1,0 +1,264 @@
+#include "serialportthread.h"
+#include "updatefileline.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QFile>
+#include <QThread>
+#include <QTime>
+
+#ifdef Q_OS_LINUX
+#include <sys/prctl.h>
+#endif
+
+namespace {
+
+// One character on the line: start bit, 8 data bits and 2 stop bits at 250000 baud.
+constexpr unsigned long characterTimeMicroseconds = 44;
+
+// A 513-byte frame takes 23 ms on the line; a port that keeps bytes much longer is stalled.
+constexpr int writeTimeoutMilliseconds = 1000;
+
+// The frame timing is made of thread sleeps; Linux lets every sleep overshoot by up to the
+// thread's timer slack (50 µs by default), which would stretch each break and mark after break.
+void keepSleepsTight()
+{
+#ifdef Q_OS_LINUX
+    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+#endif
+}
+
+} // namespace
+
+serialPortThread::serialPortThread(QString portName, QFileInfo updateFile)
+    : QObject(nullptr), updateFileInfo(std::move(updateFile)),
+      startCodeBytes(QByteArray::fromRawData(&startCode, 1)), portName(std::move(portName))
+{
+}
+
+serialPortThread::~serialPortThread() = default;
+
+// The port is opened here, in the worker's thread and after the window has connected to the
+// worker, so that every configuration problem reaches the technician.
+void serialPortThread::startSending()
+{
+    keepSleepsTight();
+    QFile updateFile(updateFileInfo.filePath());
+    if (!openUpdateFile(updateFile) || !openSerialPort(portName))
+        return releasePort();
+
+    int lineCount = 0;
+    while (!updateFile.atEnd()) {
+        updateFile.readLine();
+        ++lineCount;
+    }
+    emit updateFileLength(lineCount);
+    updateFile.seek(0);
+
+    // Each update starts without history, so its first frame always goes out repeated.
+    int lastFrameSize = 0;
+    while (!updateFile.atEnd() && !cancelRequested) {
+        const updateFileLine line = updateFileLine::fromLine(updateFile.readLine());
+        if (line.isComment) {
+            qDebug() << "Skipping comment line";
+            emit updateProgress(1);
+            continue;
+        }
+        qDebug() << "frameHoldTime" << line.frameHoldTime;
+
+        // The fixture needs a frame of a new length several times before it trusts it.
+        if (line.frameData.size() != lastFrameSize) {
+            for (int repeat = 0; repeat < repeatCount; ++repeat) {
+                qDebug() << "Repeating current packet";
+                if (sendFrame(line.frameData) < 0 || failureReported)
+                    return endWithFailure();
+            }
+            lastFrameSize = line.frameData.size();
+        }
+        const qint64 sent = sendFrame(line.frameData);
+        if (sent < 0 || failureReported)
+            return endWithFailure();
+
+        // The one place where a cancel request, or a port problem noticed meanwhile, gets in.
+        QCoreApplication::processEvents();
+        if (failureReported)
+            return endWithFailure();
+        if (cancelRequested)
+            break;
+
+        QThread::msleep(line.frameHoldTime);
+        qDebug() << QTime::currentTime().toString("hh:mm:ss.zzz") << "Sent:" << sent << "bytes";
+        qDebug() << "Next package:";
+        emit updateProgress(1);
+    }
+
+    updateFile.close();
+    releasePort();
+    if (cancelRequested)
+        emit canceled();
+    else
+        emit finished();
+}
+
+void serialPortThread::cancelSending()
+{
+    cancelRequested = true;
+}
+
+bool serialPortThread::openUpdateFile(QFile &updateFile)
+{
+    // A named pipe or a device would block the open until somebody writes to it.
+    const bool opened = QFileInfo(updateFile.fileName()).isFile() &&
+                        updateFile.open(QIODevice::ReadOnly | QIODevice::Text);
+    if (!opened) {
+        qDebug() << "Couldn't open file" << updateFile.errorString();
+        reportError("Couldn't Open Update file:" + updateFileInfo.filePath());
+    }
+    return opened;
+}
+
+bool serialPortThread::openSerialPort(const QString &portName)
+{
+    qDebug() << "Choosing " << portName;
+    serialPort = new QSerialPort(portName, this);
+    if (!serialPort->setBaudRate(250000, QSerialPort::AllDirections))
+        return configurationFailed("Unable to set Baudrate!");
+    if (!serialPort->setDataBits(QSerialPort::Data8))
+        return configurationFailed("Unable to set DataBits");
+    if (!serialPort->setParity(QSerialPort::NoParity))
+        return configurationFailed("Unable to set Parity");
+    if (!serialPort->setStopBits(QSerialPort::TwoStop))
+        return configurationFailed("Unable to set Stop Bits");
+    if (!serialPort->setFlowControl(QSerialPort::NoFlowControl))
+        return configurationFailed("Unable to set FlowControl");
+    if (!serialPort->open(QIODevice::ReadWrite)) {
+        if (serialPort->error() != QSerialPort::NoError)
+            reportPortError(serialPort->error());
+        else
+            reportError("Unable to open the interface " + portName);
+        return false;
+    }
+    if (serialPort->isTextModeEnabled())
+        return configurationFailed("Interface Text mode enabled");
+    if (!serialPort->setDataTerminalReady(true))
+        return configurationFailed("Unable to set DataTerminalReady");
+    serialPort->clear(QSerialPort::AllDirections);
+
+    connect(serialPort, &QSerialPort::errorOccurred, this, &serialPortThread::portErrorOccurred);
+    connect(serialPort, &QIODevice::aboutToClose, this, &serialPortThread::portClosing);
+    connect(serialPort, &QSerialPort::dataTerminalReadyChanged, this,
+            &serialPortThread::portClosing);
+    return true;
+}
+
+bool serialPortThread::configurationFailed(const QString &message)
+{
+    reportError(message);
+    return false;
+}
+
+// A run reports one failure and then ends; whatever the port raises afterwards is an echo of
+// it. Clearing the error keeps later queries of the port from finding it again.
+void serialPortThread::reportPortError(int error)
+{
+    if (!failureReported) {
+        failureReported = true;
+        emit portStatusChanged(static_cast<qlonglong>(static_cast<unsigned int>(error)));
+    }
+    serialPort->clearError();
+}
+
+void serialPortThread::reportRemainingPortError()
+{
+    if (serialPort->error() != QSerialPort::NoError)
+        reportPortError(serialPort->error());
+}
+
+void serialPortThread::reportError(const QString &message)
+{
+    if (!failureReported) {
+        failureReported = true;
+        emit sendError(message);
+    }
+}
+
+void serialPortThread::portErrorOccurred(QSerialPort::SerialPortError error)
+{
+    // Clearing an error is announced as NoError, which is no news.
+    if (error != QSerialPort::NoError)
+        reportPortError(error);
+}
+
+void serialPortThread::portClosing()
+{
+    reportPortError(QSerialPort::NotOpenError);
+}
+
+// Break, mark after break, then the start code and the data in one write. Returns the number of
+// data bytes sent, -1 when the port failed, -2 when it refused the write.
+qint64 serialPortThread::sendFrame(const QByteArray &data)
+{
+    if (!serialPort->setBreakEnabled(true)) {
+        reportRemainingPortError();
+        return -1;
+    }
+    QThread::usleep(breakTime);
+    if (!serialPort->setBreakEnabled(false)) {
+        reportRemainingPortError();
+        return -1;
+    }
+    QThread::usleep(markAfterBreakTime);
+
+    QByteArray frame;
+    frame.reserve(startCodeBytes.size() + data.size());
+    frame.append(startCodeBytes).append(data);
+    const qint64 written = serialPort->write(frame.constData(), frame.size());
+    if (written == 0) {
+        qDebug() << "Failed to send";
+        reportRemainingPortError();
+        return -1;
+    }
+    if (written < 0)
+        return -2;
+    if (!waitUntilWritten())
+        return -1;
+    // The driver has taken the bytes; give the line time to shift them out before the next break.
+    QThread::usleep(static_cast<unsigned long>(data.size()) * characterTimeMicroseconds);
+    return written - startCodeBytes.size();
+}
+
+// waitForBytesWritten() with nothing left in Qt's buffer waits for input that never comes from
+// the interface, so it is only asked while bytes are still queued, and never without a limit.
+bool serialPortThread::waitUntilWritten()
+{
+    serialPort->flush();
+    while (!failureReported && serialPort->bytesToWrite() > 0) {
+        if (!serialPort->waitForBytesWritten(writeTimeoutMilliseconds)) {
+            reportRemainingPortError();
+            return false;
+        }
+    }
+    return !failureReported;
+}
+
+void serialPortThread::endWithFailure()
+{
+    if (!failureReported && serialPort->error() != QSerialPort::NoError)
+        reportPortError(serialPort->error());
+    reportError("Sending to the interface failed, the update was stopped");
+    releasePort();
+}
+
+// Once a run is over the port falls silent: on an unplugged interface Qt retries a pending write
+// on every pass of the event loop and would raise an error each time.
+void serialPortThread::releasePort()
+{
+    if (!serialPort)
+        return;
+    disconnect(serialPort, nullptr, this, nullptr);
+    if (serialPort->isOpen()) {
+        if (failureReported)
+            serialPort->clear(QSerialPort::Output);
+        serialPort->close();
+    }
+}

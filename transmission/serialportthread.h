@@ -1,0 +1,61 @@
+#ifndef SERIALPORTTHREAD_H
+#define SERIALPORTTHREAD_H
+
+#include <QByteArray>
+#include <QFileInfo>
+#include <QObject>
+#include <QSerialPort>
+#include <QString>
+
+class QFile;
+
+// Sends one update file to the fixture, frame by frame, from a thread of its own. Every run
+// ends with exactly one of finished(), canceled() or a single failure report.
+class serialPortThread : public QObject
+{
+    Q_OBJECT
+
+public:
+    serialPortThread(QString portName, QFileInfo updateFile);
+    ~serialPortThread() override;
+
+signals:
+    void portStatusChanged(qlonglong status);
+    void sendError(QString error);
+    void sendMessage(QString message);
+    void updateFileLength(int length);
+    void updateProgress(int progress);
+    void finished();
+    void canceled();
+
+public slots:
+    void startSending();
+    void cancelSending();
+
+private:
+    bool openUpdateFile(QFile &updateFile);
+    bool openSerialPort(const QString &portName);
+    bool configurationFailed(const QString &message);
+    void reportPortError(int error);
+    void reportRemainingPortError();
+    void reportError(const QString &message);
+    void portErrorOccurred(QSerialPort::SerialPortError error);
+    void portClosing();
+    qint64 sendFrame(const QByteArray &data);
+    bool waitUntilWritten();
+    void endWithFailure();
+    void releasePort();
+
+    QFileInfo updateFileInfo;
+    bool cancelRequested = false;
+    QSerialPort *serialPort = nullptr;
+    const quint32 breakTime = 500;
+    const quint32 markAfterBreakTime = 100;
+    const char startCode = 0x00;
+    const int repeatCount = 5;
+    const QByteArray startCodeBytes;
+    const QString portName;
+    bool failureReported = false;
+};
+
+#endif
