@@ -1,17 +1,25 @@
 #include "fixturesoftwareupdater.h"
+#include "serialportthread.h"
 #include "ui_fixturesoftwareupdater.h"
+#include "updatefileheader.h"
 
 #include <QActionGroup>
 #include <QCoreApplication>
+#include <QDebug>
 #include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QStatusBar>
 
-fixtureSoftwareUpdater::fixtureSoftwareUpdater(QWidget *parent)
+fixtureSoftwareUpdater::fixtureSoftwareUpdater(QWidget *parent,
+                                               interfacePortSource availableInterfaces)
     : QMainWindow(parent), ui(new Ui::fixtureSoftwareUpdater), version("1.0.1"),
       programName("Corvanel Firmware Updater"), fileFilter("(*.dmx)"),
-      title(programName + " " + version), interfaceStatusLabel(new QLabel(this))
+      title(programName + " " + version), interfaceStatusLabel(new QLabel(this)),
+      availableInterfaces(std::move(availableInterfaces))
 {
     ui->setupUi(this);
     ui->logoLabel->setPixmap(QPixmap(":/logo.png"));
@@ -21,17 +29,19 @@ fixtureSoftwareUpdater::fixtureSoftwareUpdater(QWidget *parent)
 
     interfaceActionGroup = new QActionGroup(this);
     interfaceActionGroup->setExclusive(true);
+    connect(interfaceActionGroup, &QActionGroup::triggered, this,
+            &fixtureSoftwareUpdater::serialPortSelected);
 
     statusBar()->addWidget(interfaceStatusLabel);
     interfaceStatusLabel->setText("Currently no interface selected!");
 
     preselectUpdateFile();
+    on_actionRefreshPortsList_triggered();
 }
 
 fixtureSoftwareUpdater::~fixtureSoftwareUpdater()
 {
-    workerThread.quit();
-    workerThread.wait();
+    stopWorker();
     delete ui;
 }
 
@@ -54,4 +64,250 @@ void fixtureSoftwareUpdater::preselectUpdateFile()
             return;
         }
     }
+}
+
+void fixtureSoftwareUpdater::on_actionRefreshPortsList_triggered()
+{
+    serialPortInfos = availableInterfaces();
+    const QList<QAction *> previousEntries = interfaceActionGroup->actions();
+    for (QAction *entry : previousEntries) {
+        interfaceActionGroup->removeAction(entry);
+        ui->menuPort->removeAction(entry);
+        entry->deleteLater();
+    }
+
+    for (const interfacePort &port : qAsConst(serialPortInfos)) {
+        if (port.serialNumber.isEmpty())
+            continue;
+        // The interface box is built on a Silicon Labs USB-to-serial chip.
+        const bool interfaceBox = port.manufacturer == "Silicon Labs";
+        QString text = port.manufacturer + " " + port.serialNumber;
+        if (interfaceBox)
+            text += "(Veskor)";
+        QAction *entry = interfaceActionGroup->addAction(text);
+        ui->menuPort->insertAction(ui->menuPort->actions().value(0), entry);
+        entry->setData(port.portName);
+        qDebug() << port.portName << port.description << port.manufacturer << port.serialNumber;
+
+        if (!interfaceBox && port.portName == selectedPortName) {
+            entry->setCheckable(true);
+            entry->setChecked(true);
+        } else {
+            serialPortSelected(entry);
+        }
+    }
+
+    if (interfaceActionGroup->actions().isEmpty() || selectedPortName.isEmpty()) {
+        selectedPortName.clear();
+        interfaceStatusLabel->setText("Currently no interface selected!");
+    }
+    updateStartAvailability();
+}
+
+void fixtureSoftwareUpdater::serialPortSelected(QAction *action)
+{
+    selectedPortName = action->data().toString();
+    action->setCheckable(true);
+    action->setChecked(true);
+    interfaceStatusLabel->setText("Current interface: " + action->text());
+    updateStartAvailability();
+}
+
+void fixtureSoftwareUpdater::on_selectFileButton_clicked()
+{
+    const QString chosen = QFileDialog::getOpenFileName(
+        this, "Select Firmware", updateFileInfo.filePath(), "Firmware Files " + fileFilter);
+    if (chosen.isEmpty())
+        return;
+    clearFileInformation();
+    updateFileInfo = QFileInfo(chosen);
+    if (!updateFileInfo.exists())
+        return;
+    ui->fileLabel->setText(updateFileInfo.filePath());
+
+    // Opening a named pipe or a device here would block the window until somebody writes to it.
+    QFile file(updateFileInfo.filePath());
+    QString problem;
+    if (updateFileInfo.isDir())
+        problem = "Is a directory: " + updateFileInfo.filePath();
+    else if (!updateFileInfo.isFile())
+        problem = "Not a regular file: " + updateFileInfo.filePath();
+    else if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        problem = file.errorString();
+    if (!problem.isEmpty()) {
+        qDebug() << "Couldn't open file" << problem;
+        showErrorMessage("Couldn't open file " + problem);
+        return;
+    }
+    updateStartAvailability();
+
+    updateFileHeader header = updateFileHeader::read(file);
+    if (!header.applicationName.isEmpty())
+        header.applicationName[0] = header.applicationName[0].toUpper();
+    if (!header.isComplete())
+        return clearFileInformation();
+    ui->applicationDisplayLabel->setText(header.applicationName + " " + header.applicationVersion);
+    ui->fixtureDisplayLabel->setText(header.vendorName + " " + header.fixtureName);
+    ui->infoStackedWidget->setCurrentWidget(ui->fixtureDisplayPage);
+}
+
+void fixtureSoftwareUpdater::on_selectFileButton_2_clicked()
+{
+    ui->infoStackedWidget->setCurrentWidget(ui->selectFilePage);
+    on_selectFileButton_clicked();
+}
+
+// The button's text carries the state: "Start" starts an update, "Finished!" and "Canceled!"
+// wait for the technician to acknowledge the end of the last one.
+void fixtureSoftwareUpdater::on_updateButton_clicked()
+{
+    const QString text = ui->updateButton->text();
+    if (text != "Finished!" && text != "Canceled!")
+        return startUpdate();
+
+    ui->updateButton->setText("Start");
+    ui->progressBar->setValue(0);
+    ui->infoStackedWidget->setCurrentWidget(ui->applicationDisplayLabel->text().isEmpty()
+                                                ? ui->selectFilePage
+                                                : ui->fixtureDisplayPage);
+    updateStartAvailability();
+}
+
+void fixtureSoftwareUpdater::startUpdate()
+{
+    ui->updateButton->setDisabled(true);
+    ui->infoStackedWidget->setCurrentWidget(ui->progressPage);
+    ui->updateStackedWidget->setCurrentWidget(ui->cancelSendingPage);
+
+    auto *worker = new serialPortThread(selectedPortName, updateFileInfo);
+    worker->moveToThread(&workerThread);
+    connect(&workerThread, &QThread::finished, worker, &QObject::deleteLater);
+    connect(worker, &serialPortThread::portStatusChanged, this,
+            &fixtureSoftwareUpdater::serialPortError);
+    connect(worker, &serialPortThread::sendError, this, &fixtureSoftwareUpdater::showErrorMessage);
+    connect(worker, &serialPortThread::updateFileLength, this,
+            &fixtureSoftwareUpdater::updateFileLength);
+    connect(worker, &serialPortThread::updateProgress, this,
+            &fixtureSoftwareUpdater::updateProgress);
+    connect(worker, &serialPortThread::finished, this, &fixtureSoftwareUpdater::updateFinished);
+    connect(worker, &serialPortThread::canceled, this, &fixtureSoftwareUpdater::updateCanceled);
+    connect(worker, &serialPortThread::sendMessage, this, &fixtureSoftwareUpdater::recieveMessage);
+    connect(this, &fixtureSoftwareUpdater::startSending, worker, &serialPortThread::startSending);
+    connect(this, &fixtureSoftwareUpdater::cancelSending, worker, &serialPortThread::cancelSending);
+    workerThread.start(QThread::InheritPriority);
+    emit startSending();
+}
+
+void fixtureSoftwareUpdater::on_cancelButton_clicked()
+{
+    emit cancelSending();
+}
+
+void fixtureSoftwareUpdater::updateFileLength(int updateFileLength)
+{
+    ui->progressBar->setRange(0, updateFileLength);
+}
+
+void fixtureSoftwareUpdater::updateProgress(int progress)
+{
+    ui->progressBar->setValue(ui->progressBar->value() + progress);
+}
+
+// The window shows no running text during an update.
+void fixtureSoftwareUpdater::recieveMessage(QString message)
+{
+    Q_UNUSED(message)
+}
+
+void fixtureSoftwareUpdater::updateFinished()
+{
+    endUpdate("Finished!");
+}
+
+void fixtureSoftwareUpdater::updateCanceled()
+{
+    endUpdate("Canceled!");
+}
+
+void fixtureSoftwareUpdater::endUpdate(const QString &buttonText)
+{
+    ui->updateStackedWidget->setCurrentWidget(ui->startSendingPage);
+    ui->updateButton->setText(buttonText);
+    ui->updateButton->setEnabled(true);
+    stopWorker();
+}
+
+void fixtureSoftwareUpdater::returnToIdle()
+{
+    stopWorker();
+    ui->infoStackedWidget->setCurrentWidget(ui->selectFilePage);
+    ui->progressBar->setValue(0);
+    ui->updateStackedWidget->setCurrentWidget(ui->startSendingPage);
+    clearFileInformation();
+    updateStartAvailability();
+}
+
+void fixtureSoftwareUpdater::clearFileInformation()
+{
+    ui->applicationDisplayLabel->setText("");
+    ui->fixtureDisplayLabel->setText("");
+}
+
+// A worker that is still sending sees the request after its current data line, so the wait
+// that follows is short; a worker whose update has ended ignores it.
+void fixtureSoftwareUpdater::stopWorker()
+{
+    emit cancelSending();
+    workerThread.quit();
+    workerThread.wait();
+}
+
+// Start needs a selected interface and an update file that is a plain file. A finished or
+// canceled update keeps the button for its acknowledgement, and during an update it is hidden.
+void fixtureSoftwareUpdater::updateStartAvailability()
+{
+    if (ui->updateStackedWidget->currentWidget() != ui->startSendingPage ||
+        ui->updateButton->text() != "Start")
+        return;
+    ui->updateButton->setEnabled(!selectedPortName.isEmpty() &&
+                                 QFileInfo(updateFileInfo.filePath()).isFile());
+}
+
+void fixtureSoftwareUpdater::serialPortError(int error)
+{
+    static const char *const messages[] = {
+        "",
+        "Serialport Error: DeviceNotFoundError",
+        "Serialport Error: PermissionError",
+        "Serialport Error: OpenError Device already open",
+        "Serialport Error: ParityError",
+        "Serialport Error: FramingError",
+        "Serialport Error: BreakConditionError",
+        "Serialport Error: WriteError",
+        "Serialport Error: ReadError",
+        "Serialport Error: ResourceError: Device Unavailable",
+        "Serialport Error: UnsupportedOperationError",
+        "Serialport Error: UnknownError",
+        "Serialport Error: TimeoutError",
+        "Serialport Error: NotOpenError",
+    };
+    qDebug() << "error recieved:" << error;
+    if (error == 0)
+        return;
+    if (static_cast<unsigned int>(error) > 13u)
+        return returnToIdle();
+    showErrorMessage(messages[error]);
+}
+
+void fixtureSoftwareUpdater::serialPortClosing()
+{
+    ui->updateButton->setDisabled(true);
+}
+
+void fixtureSoftwareUpdater::showErrorMessage(QString message)
+{
+    QMessageBox box;
+    box.setText(message);
+    box.exec();
+    returnToIdle();
 }

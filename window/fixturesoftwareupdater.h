@@ -1,13 +1,15 @@
 #ifndef FIXTURESOFTWAREUPDATER_H
 #define FIXTURESOFTWAREUPDATER_H
 
+#include "interfaceport.h"
+
 #include <QFileInfo>
 #include <QList>
 #include <QMainWindow>
-#include <QSerialPortInfo>
 #include <QString>
 #include <QThread>
 
+class QAction;
 class QActionGroup;
 class QLabel;
 
@@ -20,14 +22,39 @@ class fixtureSoftwareUpdater : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit fixtureSoftwareUpdater(QWidget *parent = nullptr);
+    explicit fixtureSoftwareUpdater(QWidget *parent = nullptr,
+                                    interfacePortSource availableInterfaces = systemInterfacePorts);
     ~fixtureSoftwareUpdater() override;
+
+signals:
+    void startSending();
+    void cancelSending();
 
 public slots:
     void on_actionQuit_triggered();
+    void on_selectFileButton_clicked();
+    void on_selectFileButton_2_clicked();
+    void on_updateButton_clicked();
+    void on_cancelButton_clicked();
+    void on_actionRefreshPortsList_triggered();
+    void serialPortSelected(QAction *action);
+    void serialPortError(int error);
+    void serialPortClosing();
+    void updateFinished();
+    void updateCanceled();
+    void updateFileLength(int updateFileLength);
+    void updateProgress(int progress);
+    void recieveMessage(QString message);
 
 private:
+    void showErrorMessage(QString message);
+    void returnToIdle();
+    void clearFileInformation();
     void preselectUpdateFile();
+    void startUpdate();
+    void endUpdate(const QString &buttonText);
+    void stopWorker();
+    void updateStartAvailability();
 
     Ui::fixtureSoftwareUpdater *ui;
     QActionGroup *interfaceActionGroup = nullptr;
@@ -37,9 +64,10 @@ private:
     QString title;
     QFileInfo updateFileInfo;
     QThread workerThread;
-    QList<QSerialPortInfo> serialPortInfos;
+    QList<interfacePort> serialPortInfos;
     QString selectedPortName;
     QLabel *interfaceStatusLabel;
+    interfacePortSource availableInterfaces;
 };
 
 #endif

@@ -1,8 +1,11 @@
 #include "fixturesoftwareupdater.h"
+#include "technician.h"
 
 #include <QAction>
 #include <QFile>
 #include <QLabel>
+#include <QMetaMethod>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QResource>
 #include <QStackedWidget>
@@ -19,6 +22,10 @@ private slots:
     void firstLook();
     void preselectsLeastRecentlyModifiedUpdateFile_data();
     void preselectsLeastRecentlyModifiedUpdateFile();
+    void signalsAndSlots();
+    void serialPortClosingDisablesUpdate();
+    void portErrorCodes_data();
+    void portErrorCodes();
 };
 
 void tst_FixtureSoftwareUpdater::logoIsCompiledIn()
@@ -99,6 +106,85 @@ void tst_FixtureSoftwareUpdater::preselectsLeastRecentlyModifiedUpdateFile()
     else
         QCOMPARE(QFileInfo(shown).fileName(), expected);
     QCOMPARE(window.findChild<QStackedWidget *>("infoStackedWidget")->currentIndex(), 0);
+}
+
+void tst_FixtureSoftwareUpdater::signalsAndSlots()
+{
+    const QStringList expected{
+        "signal startSending()",
+        "signal cancelSending()",
+        "slot on_actionQuit_triggered()",
+        "slot on_selectFileButton_clicked()",
+        "slot on_selectFileButton_2_clicked()",
+        "slot on_updateButton_clicked()",
+        "slot on_cancelButton_clicked()",
+        "slot on_actionRefreshPortsList_triggered()",
+        "slot serialPortSelected(QAction*)",
+        "slot serialPortError(int)",
+        "slot serialPortClosing()",
+        "slot updateFinished()",
+        "slot updateCanceled()",
+        "slot updateFileLength(int)",
+        "slot updateProgress(int)",
+        "slot recieveMessage(QString)",
+    };
+    const QMetaObject &meta = fixtureSoftwareUpdater::staticMetaObject;
+    QStringList methods;
+    for (int index = meta.methodOffset(); index < meta.methodCount(); ++index) {
+        const QMetaMethod method = meta.method(index);
+        QCOMPARE(method.access(), QMetaMethod::Public);
+        methods << QString(method.methodType() == QMetaMethod::Signal ? "signal " : "slot ") +
+                       method.methodSignature();
+    }
+    QCOMPARE(methods, expected);
+}
+
+void tst_FixtureSoftwareUpdater::serialPortClosingDisablesUpdate()
+{
+    QTemporaryDir directory;
+    QFile(directory.filePath("update.dmx")).open(QIODevice::WriteOnly);
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(directory.path());
+    fixtureSoftwareUpdater window(nullptr, [] {
+        return QList<interfacePort>{{"ttyUSB0", "", "Silicon Labs", "0001"}};
+    });
+    QDir::setCurrent(previous);
+    auto *update = window.findChild<QPushButton *>("updateButton");
+    QVERIFY(update->isEnabled());
+    QVERIFY(QMetaObject::invokeMethod(&window, "serialPortClosing"));
+    QVERIFY(!update->isEnabled());
+}
+
+void tst_FixtureSoftwareUpdater::portErrorCodes_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("backToIdle");
+    QTest::newRow("0 is no error") << 0 << "" << false;
+    QTest::newRow("9") << 9 << "Serialport Error: ResourceError: Device Unavailable" << true;
+    QTest::newRow("3") << 3 << "Serialport Error: OpenError Device already open" << true;
+    QTest::newRow("13") << 13 << "Serialport Error: NotOpenError" << true;
+    QTest::newRow("14 is unknown") << 14 << "" << true;
+    QTest::newRow("-1 is unknown") << -1 << "" << true;
+}
+
+void tst_FixtureSoftwareUpdater::portErrorCodes()
+{
+    QFETCH(int, code);
+    QFETCH(QString, message);
+    QFETCH(bool, backToIdle);
+    fixtureSoftwareUpdater window(nullptr, [] { return QList<interfacePort>{}; });
+    auto *info = window.findChild<QStackedWidget *>("infoStackedWidget");
+    auto *bar = window.findChild<QProgressBar *>("progressBar");
+    info->setCurrentIndex(2);
+    bar->setValue(40);
+    technician user;
+    QTest::ignoreMessage(QtDebugMsg, qPrintable(QString("error recieved: %1").arg(code)));
+    QVERIFY(QMetaObject::invokeMethod(&window, "serialPortError", Q_ARG(int, code)));
+    QCOMPARE(user.messages, message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(info->currentIndex(), backToIdle ? 0 : 2);
+    QCOMPARE(bar->value(), backToIdle ? 0 : 40);
+    QCOMPARE(window.findChild<QLabel *>("applicationDisplayLabel")->text().isEmpty(), backToIdle);
 }
 
 QTEST_MAIN(tst_FixtureSoftwareUpdater)

@@ -1,0 +1,61 @@
+#ifndef TECHNICIAN_H
+#define TECHNICIAN_H
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <functional>
+
+// Answers the window's modal dialogs as a technician would: reads and confirms every message
+// box, and fills in the file dialog with the file that the test wants chosen.
+class technician
+{
+public:
+    technician()
+    {
+        timer.setInterval(10);
+        QObject::connect(&timer, &QTimer::timeout, [this] { answer(); });
+        timer.start();
+    }
+
+    // The next file dialog gets `path` typed in and Open pressed; an empty path cancels it.
+    void willChoose(const QString &path) { chosenPath = path; }
+
+    QStringList messages;
+    QString dialogCaption;
+    QString dialogDirectory;
+    QStringList dialogSelection;
+    QStringList dialogFilters;
+
+private:
+    void answer()
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            messages << box->text();
+            box->button(QMessageBox::Ok)->click();
+        } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+            if (!dialog->isVisible())
+                return;
+            dialogCaption = dialog->windowTitle();
+            dialogDirectory = dialog->directory().absolutePath();
+            dialogSelection = dialog->selectedFiles();
+            dialogFilters = dialog->nameFilters();
+            auto *buttons = dialog->findChild<QDialogButtonBox *>("buttonBox");
+            if (chosenPath.isEmpty())
+                return buttons->button(QDialogButtonBox::Cancel)->click();
+            dialog->findChild<QLineEdit *>("fileNameEdit")->setText(chosenPath);
+            buttons->button(QDialogButtonBox::Open)->click();
+        }
+    }
+
+    QTimer timer;
+    QString chosenPath;
+};
+
+#endif

@@ -1,0 +1,12 @@
+#include "interfaceport.h"
+
+#include <QSerialPortInfo>
+
+QList<interfacePort> systemInterfacePorts()
+{
+    QList<interfacePort> ports;
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+        ports.append(
+            {info.portName(), info.description(), info.manufacturer(), info.serialNumber()});
+    return ports;
+}
