@@ -2,6 +2,7 @@
 #include "updatefileline.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDebug>
 #include <QFile>
 #include <QThread>
@@ -14,7 +15,7 @@
 namespace {
 
 // One character on the line: start bit, 8 data bits and 2 stop bits at 250000 baud.
-constexpr unsigned long characterTimeMicroseconds = 44;
+constexpr qint64 characterTimeNanoseconds = 44000;
 
 // A 513-byte frame takes 23 ms on the line; a port that keeps bytes much longer is stalled.
 constexpr int writeTimeoutMilliseconds = 1000;
@@ -26,6 +27,11 @@ void keepSleepsTight()
 #ifdef Q_OS_LINUX
     prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
 #endif
+}
+
+qint64 monotonicNanoseconds()
+{
+    return QDeadlineTimer::current(Qt::PreciseTimer).deadlineNSecs();
 }
 
 } // namespace
@@ -86,13 +92,14 @@ void serialPortThread::startSending()
         if (cancelRequested)
             break;
 
-        QThread::msleep(line.frameHoldTime);
+        lineBusyUntil += qint64(line.frameHoldTime) * 1000000;
         qDebug() << QTime::currentTime().toString("hh:mm:ss.zzz") << "Sent:" << sent << "bytes";
         qDebug() << "Next package:";
         emit updateProgress(1);
     }
 
     updateFile.close();
+    sleepUntil(lineBusyUntil);
     releasePort();
     if (cancelRequested)
         emit canceled();
@@ -198,16 +205,17 @@ void serialPortThread::portClosing()
 // data bytes sent, -1 when the port failed, -2 when it refused the write.
 qint64 serialPortThread::sendFrame(const QByteArray &data)
 {
+    sleepUntil(lineBusyUntil);
     if (!serialPort->setBreakEnabled(true)) {
         reportRemainingPortError();
         return -1;
     }
-    QThread::usleep(breakTime);
+    sleepUntil(monotonicNanoseconds() + qint64(breakTime) * 1000);
     if (!serialPort->setBreakEnabled(false)) {
         reportRemainingPortError();
         return -1;
     }
-    QThread::usleep(markAfterBreakTime);
+    sleepUntil(monotonicNanoseconds() + qint64(markAfterBreakTime) * 1000);
 
     QByteArray frame;
     frame.reserve(startCodeBytes.size() + data.size());
@@ -222,9 +230,30 @@ qint64 serialPortThread::sendFrame(const QByteArray &data)
         return -2;
     if (!waitUntilWritten())
         return -1;
-    // The driver has taken the bytes; give the line time to shift them out before the next break.
-    QThread::usleep(static_cast<unsigned long>(data.size()) * characterTimeMicroseconds);
+    // The driver has taken the bytes; the line needs time to shift them out before the next
+    // break. Reading the next line and the bookkeeping happen meanwhile.
+    lineBusyUntil = monotonicNanoseconds() + data.size() * characterTimeNanoseconds;
     return written - startCodeBytes.size();
+}
+
+// Sleeps until the deadline and never less. Every sleep wakes up late by the platform's wake-up
+// latency (tens of microseconds in a virtual machine), which would add to every break, mark
+// after break and frame; so the sleep asks for that much less, and tops up when it woke early.
+// The latency estimate follows a low quantile of what was seen, so that top-ups stay rare.
+void serialPortThread::sleepUntil(qint64 deadline)
+{
+    qint64 remaining = deadline - monotonicNanoseconds();
+    const qint64 shortened = remaining - wakeUpLatency;
+    if (shortened >= 1000) {
+        const qint64 asleep = monotonicNanoseconds();
+        QThread::usleep(static_cast<unsigned long>(shortened / 1000));
+        const qint64 awake = monotonicNanoseconds();
+        const qint64 latency = awake - asleep - shortened / 1000 * 1000;
+        wakeUpLatency += latency < wakeUpLatency ? -850 : 150;
+        remaining = deadline - awake;
+    }
+    if (remaining > 0)
+        QThread::usleep(static_cast<unsigned long>((remaining + 999) / 1000));
 }
 
 // waitForBytesWritten() with nothing left in Qt's buffer waits for input that never comes from

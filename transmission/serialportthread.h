@@ -43,6 +43,7 @@ private:
     void portClosing();
     qint64 sendFrame(const QByteArray &data);
     bool waitUntilWritten();
+    void sleepUntil(qint64 deadline);
     void endWithFailure();
     void releasePort();
 
@@ -56,6 +57,8 @@ private:
     const QByteArray startCodeBytes;
     const QString portName;
     bool failureReported = false;
+    qint64 lineBusyUntil = 0;
+    qint64 wakeUpLatency = 0;
 };
 
 #endif

@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-pseudoTerminal::pseudoTerminal()
+pseudoTerminal::pseudoTerminal(bool keepReceived) : keepReceived(keepReceived)
 {
     master = posix_openpt(O_RDWR | O_NOCTTY);
     if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0)
@@ -64,15 +64,21 @@ void pseudoTerminal::drain()
 {
     char buffer[4096];
     while (!stopping) {
+        // Blocks in poll() rather than spinning, so the reader costs the process little CPU.
         pollfd ready{master, POLLIN, 0};
-        if (!reading || poll(&ready, 1, 20) <= 0 || !(ready.revents & POLLIN)) {
-            usleep(1000);
+        if (!reading) {
+            usleep(10000);
             continue;
         }
-        const ssize_t count = read(master, buffer, sizeof buffer);
-        if (count > 0) {
+        if (poll(&ready, 1, 50) <= 0 || !(ready.revents & POLLIN))
+            continue;
+        const ssize_t size = read(master, buffer, sizeof buffer);
+        if (size <= 0)
+            continue;
+        count += size;
+        if (keepReceived) {
             std::lock_guard<std::mutex> lock(mutex);
-            data.append(buffer, int(count));
+            data.append(buffer, int(size));
         }
     }
 }

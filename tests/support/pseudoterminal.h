@@ -10,11 +10,12 @@
 #include <thread>
 
 // Stands in for the interface box: the program opens the slave side as its serial port, and a
-// thread drains the master side so that everything written can be checked afterwards.
+// thread drains the master side so that everything written can be checked afterwards. Long
+// runs may keep only the count, so that the process does not grow by the bytes it sent.
 class pseudoTerminal
 {
 public:
-    pseudoTerminal();
+    explicit pseudoTerminal(bool keepReceived = true);
     ~pseudoTerminal();
     pseudoTerminal(const pseudoTerminal &) = delete;
     pseudoTerminal &operator=(const pseudoTerminal &) = delete;
@@ -22,6 +23,7 @@ public:
     QString portName() const { return name; }
     dev_t device() const { return slaveDevice; }
     QByteArray received() const;
+    qint64 receivedCount() const { return count; }
 
     // Line settings as the program left them: speed, and the termios flags of the control mode.
     struct lineSettings
@@ -41,10 +43,12 @@ public:
 private:
     void drain();
 
+    const bool keepReceived;
     int master = -1;
     int slave = -1;
     QString name;
     dev_t slaveDevice = 0;
+    std::atomic<qint64> count{0};
     std::atomic<bool> reading{true};
     std::atomic<bool> stopping{false};
     mutable std::mutex mutex;

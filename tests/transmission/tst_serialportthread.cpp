@@ -206,9 +206,13 @@ void tst_SerialPortThread::framesOnTheLine()
     QCOMPARE(shape, expectedShape);
 }
 
+// Lower bounds only: the platform may always sleep longer. Enough frames for the sender to
+// learn the platform's wake-up latency, so that its shortened sleeps are exercised too.
 void tst_SerialPortThread::frameTimingAndHolds()
 {
-    const QList<int> holds{0, 40, 0, 25};
+    QList<int> holds{0, 40, 0, 25};
+    for (int extra = 0; extra < 200; ++extra)
+        holds << 0;
     QByteArray content;
     for (int hold : holds)
         content += line(hold, 20, 'h');
@@ -217,16 +221,16 @@ void tst_SerialPortThread::frameTimingAndHolds()
     QCOMPARE(run.reports, QStringList{"finished"});
 
     const QList<systemCallRecorder::event> events = systemCallRecorder::events();
-    QCOMPARE(events.size(), (6 + 1 + 1 + 1) * 3);
-    int frame = 0;
-    for (int at = 0; at < events.size(); at += 3, ++frame) {
+    QCOMPARE(events.size(), (5 + holds.size()) * 3);
+    for (int at = 0; at < events.size(); at += 3) {
+        const int frame = at / 3;
         const qint64 breakTime = events[at + 1].nanoseconds - events[at].nanoseconds;
         const qint64 markAfterBreak = events[at + 2].nanoseconds - events[at + 1].nanoseconds;
         QVERIFY2(breakTime >= 500000, qPrintable(QString("break %1 ns").arg(breakTime)));
         QVERIFY2(markAfterBreak >= 100000, qPrintable(QString("mark %1 ns").arg(markAfterBreak)));
         if (at + 3 < events.size()) {
-            // Frames 6, 7 and 8 are the last frames of lines 1, 2 and 3: their holds follow.
-            const int hold = frame >= 6 ? holds[frame - 5] * 1000000 : 0;
+            // Frame 5 is the last of the first line's six; each later frame ends its own line.
+            const int hold = frame >= 5 ? holds[frame - 5] * 1000000 : 0;
             const qint64 gap = events[at + 3].nanoseconds - events[at + 2].nanoseconds;
             QVERIFY2(gap >= 20 * 44000 + hold, qPrintable(QString("gap %1 ns").arg(gap)));
         }
