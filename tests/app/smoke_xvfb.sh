@@ -3,6 +3,8 @@
 # right title, then leaves through App > Quit (mnemonic Q) and expects exit code 0.
 set -euo pipefail
 program=$1
+# The real window on the virtual display, whatever the caller set for its own tests.
+unset QT_QPA_PLATFORM
 title="Corvanel Firmware Updater 1.0.1"
 
 work=$(mktemp -d)
@@ -19,6 +21,7 @@ export DISPLAY=":$(head -n1 "$work/displayfd")"
 cd "$work"
 "$program" &
 updater=$!
+trap 'kill $updater $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 
 window=$(timeout 20 xdotool search --sync --onlyvisible --name "^${title}\$" | head -n1)
 [ -n "$window" ] || { echo "no window titled '$title'"; exit 1; }
