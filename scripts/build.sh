@@ -6,20 +6,7 @@ cd "$(dirname "$0")/.."
 build_dir=${1:-build}
 shift || true
 
-packages=(cmake g++ make qtbase5-dev libqt5serialport5-dev xvfb xauth xdotool imagemagick)
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||
-        missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing ${missing[*]}"
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}" </dev/null
-fi
-
+scripts/install-packages.sh cmake g++ make qtbase5-dev libqt5serialport5-dev \
+    xvfb xauth xdotool imagemagick
 cmake -S . -B "$build_dir" "$@"
 cmake --build "$build_dir" --parallel "$(nproc)"
