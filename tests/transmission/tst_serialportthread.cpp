@@ -174,6 +174,10 @@ void tst_SerialPortThread::framesOnTheLine_data()
         << frames{{"\x01\xFF", 6}, {QByteArray("\x02\x00\x00", 3), 6}} << 6;
     QTest::newRow("512 data bytes in one write")
         << line(0, 512, 'z') << frames{{QByteArray(512, 'z'), 6}} << 1;
+    QTest::newRow("10 MB line without blanks") << QByteArray(10 * 1024 * 1024, 'x') + "\n0 01\n"
+                                               << frames{{"", 1}, {"\x01", 6}} << 2;
+    QTest::newRow("NUL bytes") << QByteArray("0 01 \0\0 02\n", 11)
+                               << frames{{QByteArray("\x01\x00\x02", 3), 6}} << 1;
     QTest::newRow("comments only") << QByteArray("#a\n#b\n#c") << frames{} << 3;
     QTest::newRow("empty file") << QByteArray() << frames{} << 0;
 }
@@ -275,6 +279,8 @@ void tst_SerialPortThread::failuresEndTheRunWithOneReport_data()
                                    << "status 2" << 0;
     QTest::newRow("update file missing") << "update file missing"
                                          << "error Couldn't Open Update file:%1" << 0;
+    QTest::newRow("update file unreadable") << "update file unreadable"
+                                            << "error Couldn't Open Update file:%1" << 0;
     QTest::newRow("update file is a named pipe") << "update file is a named pipe"
                                                  << "error Couldn't Open Update file:%1" << 0;
     QTest::newRow("update file is a directory") << "update file is a directory"
@@ -306,6 +312,8 @@ void tst_SerialPortThread::failuresEndTheRunWithOneReport()
         systemCallRecorder::refuseOpen(portName.toLocal8Bit(), EACCES);
     if (fault == "update file missing")
         file = directory.filePath("removed.dmx");
+    if (fault == "update file unreadable")
+        systemCallRecorder::refuseOpen(file.toLocal8Bit(), EACCES);
     if (fault == "update file is a named pipe") {
         file = directory.filePath("pipe.dmx");
         QCOMPARE(mkfifo(qPrintable(file), 0600), 0);

@@ -40,6 +40,15 @@ void tst_UpdateFileHeader::header_data()
         << QByteArray("#app\n10 01 02\n#x\n") << QStringList{"app", "", "", ""} << false;
     QTest::newRow("UTF-8 text") << QByteArray("#Lüfter\n#Ångström\n#Façade\n#v1\n")
                                 << QStringList{"Lüfter", "Ångström", "Façade", "v1"} << true;
+    QTest::newRow("invalid UTF-8 is replaced, not rejected")
+        << QByteArray("#\xff\xfe"
+                      "app\n#Vendor\n#Fixture\n#v1\n")
+        << QStringList{QString::fromUtf8("\uFFFD\uFFFDapp"), "Vendor", "Fixture", "v1"} << true;
+    QTest::newRow("NUL bytes are kept")
+        << QByteArray("#a\0b\n#V\n#F\n#v\n", 15)
+        << QStringList{QString::fromUtf8("a\0b", 3), "V", "F", "v"} << true;
+    QTest::newRow("10 MB first line") << (QByteArray("#") + QByteArray(10 * 1024 * 1024, 'a'))
+                                      << QStringList{QString(511, 'a'), "", "", ""} << false;
     QTest::newRow("empty file") << QByteArray() << QStringList{"", "", "", ""} << false;
     QTest::newRow("long line is cut and spills into the next value")
         << (QByteArray("#") + QByteArray(600, 'a') + "\n#V\n#F\n#v\n")
