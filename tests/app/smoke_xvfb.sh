@@ -3,25 +3,18 @@
 # right title, then leaves through App > Quit (mnemonic Q) and expects exit code 0.
 set -euo pipefail
 program=$1
+title="Corvanel Firmware Updater 1.0.1"
+if [ -z "${SMOKE_ON_XVFB:-}" ]; then
+    exec env SMOKE_ON_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$0" "$@"
+fi
 # The real window on the virtual display, whatever the caller set for its own tests.
 unset QT_QPA_PLATFORM
-title="Corvanel Firmware Updater 1.0.1"
 
 work=$(mktemp -d)
-exec 3>"$work/displayfd"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-for _ in $(seq 100); do
-    [ -s "$work/displayfd" ] && break
-    sleep 0.1
-done
-export DISPLAY=":$(head -n1 "$work/displayfd")"
-
 cd "$work"
 "$program" &
 updater=$!
-trap 'kill $updater $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill $updater 2>/dev/null || true; rm -rf "$work"' EXIT
 
 window=$(timeout 20 xdotool search --sync --onlyvisible --name "^${title}\$" | head -n1)
 [ -n "$window" ] || { echo "no window titled '$title'"; exit 1; }
@@ -37,7 +30,6 @@ for _ in $(seq 100); do
 done
 if kill -0 $updater 2>/dev/null; then
     echo "the program did not quit"
-    kill $updater
     exit 1
 fi
 wait $updater && status=0 || status=$?
