@@ -1,10 +1,9 @@
 #include "pseudoterminal.h"
-#include "serialportthread.h"
 #include "systemcallrecorder.h"
+#include "workerrun.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -194,34 +193,17 @@ struct sendResult
 // Drives the worker the way the window does: its own thread, a queued start, progress counted.
 sendResult send(const QString &portName, const QString &path)
 {
+    constexpr int hourMilliseconds = 3600 * 1000;
     sendResult result;
-    QThread thread;
-    auto *worker = new serialPortThread(portName, QFileInfo(path));
-    worker->moveToThread(&thread);
-    QObject::connect(&thread, &QThread::finished, worker, &QObject::deleteLater);
-    QEventLoop loop;
-    QObject::connect(worker, &serialPortThread::finished, &loop, &QEventLoop::quit);
-    QObject::connect(worker, &serialPortThread::sendError, &loop, [&](const QString &error) {
-        result.error = error;
-        loop.quit();
-    });
-    QObject::connect(worker, &serialPortThread::portStatusChanged, &loop, [&](qlonglong status) {
-        result.error = QString("port status %1").arg(status);
-        loop.quit();
-    });
-    QObject::connect(worker, &serialPortThread::updateProgress, &loop,
-                     [&](int step) { result.progress += step; });
-    thread.start();
-
     const double cpuBefore = cpuSeconds();
-    QElapsedTimer timer;
-    timer.start();
-    QMetaObject::invokeMethod(worker, "startSending", Qt::QueuedConnection);
-    loop.exec();
-    result.wallSeconds = timer.nsecsElapsed() / 1e9;
+    workerRun run(portName, path);
+    if (!run.end(hourMilliseconds))
+        result.error = "no end within an hour";
+    else if (run.reports != QStringList{"finished"})
+        result.error = run.reports.join(", ");
+    result.wallSeconds = run.reportedAt / 1e6;
     result.cpuSeconds = cpuSeconds() - cpuBefore;
-    thread.quit();
-    thread.wait();
+    result.progress = run.progress;
     return result;
 }
 

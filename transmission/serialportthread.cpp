@@ -86,7 +86,10 @@ void serialPortThread::startSending()
             return endWithFailure();
 
         // The one place where a cancel request, or a port problem noticed meanwhile, gets in.
+        // Queued calls are delivered explicitly as well: with the GLib event loop, a call that
+        // was queued before this run began is not seen as new by a nested processEvents().
         QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
         if (failureReported)
             return endWithFailure();
         if (cancelRequested)

@@ -1,10 +1,10 @@
 #include "pseudoterminal.h"
 #include "serialportthread.h"
 #include "systemcallrecorder.h"
+#include "workerrun.h"
 
 #include <QSerialPort>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QtTest>
 
 #include <asm/termbits.h>
@@ -16,56 +16,6 @@ using systemCallRecorder::call;
 using frameCounts = QList<QPair<QByteArray, int>>; // data bytes, times sent
 
 namespace {
-
-// Runs one worker in a thread of its own, as the window does, and keeps what it emits in order.
-class workerRun : public QObject
-{
-public:
-    workerRun(const QString &portName, const QString &updateFile)
-    {
-        worker = new serialPortThread(portName, QFileInfo(updateFile));
-        worker->moveToThread(&thread);
-        connect(&thread, &QThread::finished, worker, &QObject::deleteLater);
-        connect(worker, &serialPortThread::portStatusChanged, this,
-                [this](qlonglong status) { reports << QString("status %1").arg(status); });
-        connect(worker, &serialPortThread::sendError, this,
-                [this](const QString &error) { reports << "error " + error; });
-        connect(worker, &serialPortThread::updateFileLength, this,
-                [this](int length) { lineCount = length; });
-        connect(worker, &serialPortThread::updateProgress, this,
-                [this](int step) { progress += step; });
-        connect(worker, &serialPortThread::finished, this, [this] { reports << "finished"; });
-        connect(worker, &serialPortThread::canceled, this, [this] { reports << "canceled"; });
-        thread.start();
-        QMetaObject::invokeMethod(worker, "startSending", Qt::QueuedConnection);
-    }
-    ~workerRun() override { end(); }
-
-    // Waits for the run's end report, then for the thread; false if either never comes.
-    bool end()
-    {
-        if (thread.isFinished())
-            return true;
-        const bool reported = QTest::qWaitFor([this] { return !reports.isEmpty(); }, 20000);
-        thread.quit();
-        const bool stopped = thread.wait(20000);
-        QCoreApplication::processEvents();
-        return reported && stopped;
-    }
-
-    QStringList reports;
-    int lineCount = -1;
-    int progress = 0;
-
-    void cancel()
-    {
-        QMetaObject::invokeMethod(worker, &serialPortThread::cancelSending, Qt::QueuedConnection);
-    }
-
-private:
-    serialPortThread *worker;
-    QThread thread;
-};
 
 QString writeFile(const QTemporaryDir &directory, const QByteArray &content)
 {
@@ -106,6 +56,7 @@ private slots:
     void framesOnTheLine();
     void frameTimingAndHolds();
     void cancelDuringHoldStopsAfterNextLine();
+    void cancelQueuedBeforeStartStopsAfterFirstLine();
     void everyUpdateStartsWithoutHistory();
     void failuresEndTheRunWithOneReport_data();
     void failuresEndTheRunWithOneReport();
@@ -252,6 +203,18 @@ void tst_SerialPortThread::cancelDuringHoldStopsAfterNextLine()
     QCOMPARE(run.progress, 1);
     QCOMPARE(framesWritten().size(), 7);
     QCOMPARE(framesWritten().last(), QByteArray("\0b", 2));
+}
+
+// A cancel queued before the worker's thread even runs, as when the window closes right after
+// Start, still stops the update after its first data line.
+void tst_SerialPortThread::cancelQueuedBeforeStartStopsAfterFirstLine()
+{
+    workerRun run(line_->portName(), writeFile(directory, "#a\n" + line(0, 4, 'a').repeated(50)),
+                  true);
+    QVERIFY(run.end());
+    QCOMPARE(run.reports, QStringList{"canceled"});
+    QCOMPARE(framesWritten().size(), 6);
+    QCOMPARE(run.progress, 1);
 }
 
 void tst_SerialPortThread::everyUpdateStartsWithoutHistory()

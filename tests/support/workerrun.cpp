@@ -1,0 +1,74 @@
+#include "workerrun.h"
+#include "serialportthread.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+workerRun::workerRun(const QString &portName, const QString &updateFile, bool cancelAtOnce)
+    : worker(new serialPortThread(portName, QFileInfo(updateFile)))
+{
+    clock.start();
+    worker->moveToThread(&thread);
+    connect(&thread, &QThread::finished, worker, &QObject::deleteLater);
+    connect(worker, &serialPortThread::finished, this, [this] { note("finished"); });
+    connect(worker, &serialPortThread::canceled, this, [this] { note("canceled"); });
+    connect(worker, &serialPortThread::portStatusChanged, this,
+            [this](qlonglong status) { note(QString("status %1").arg(status)); });
+    connect(worker, &serialPortThread::sendError, this,
+            [this](const QString &error) { note("error " + error); });
+    connect(worker, &serialPortThread::updateFileLength, this,
+            [this](int length) { lineCount = length; });
+    connect(worker, &serialPortThread::updateProgress, this, [this](int step) {
+        progress += step;
+        longestLine = qMax(longestLine, microseconds() - lineDoneAt);
+        lineDoneAt = microseconds();
+    });
+    QMetaObject::invokeMethod(worker, "startSending", Qt::QueuedConnection);
+    if (cancelAtOnce)
+        cancel();
+    thread.start();
+}
+
+workerRun::~workerRun()
+{
+    end();
+}
+
+void workerRun::cancel()
+{
+    QMetaObject::invokeMethod(worker, &serialPortThread::cancelSending, Qt::QueuedConnection);
+}
+
+bool workerRun::end(int limitMilliseconds, int graceMilliseconds)
+{
+    if (thread.isFinished())
+        return !reports.isEmpty();
+    const QDeadlineTimer deadline(limitMilliseconds);
+    takeEventsIn(deadline, true);
+    thread.quit();
+    const bool ended = thread.wait(deadline) && !reports.isEmpty();
+    if (thread.isFinished())
+        takeEventsIn(QDeadlineTimer(graceMilliseconds), false);
+    return ended;
+}
+
+// The reports come as queued calls, so this thread takes events in while it waits for them.
+void workerRun::takeEventsIn(const QDeadlineTimer &deadline, bool untilReported)
+{
+    if (untilReported && !reports.isEmpty())
+        return;
+    QEventLoop loop;
+    QTimer::singleShot(qMax<qint64>(0, deadline.remainingTime()), &loop, &QEventLoop::quit);
+    waiting = untilReported ? &loop : nullptr;
+    loop.exec();
+    waiting = nullptr;
+}
+
+void workerRun::note(const QString &report)
+{
+    if (reports.isEmpty())
+        reportedAt = microseconds();
+    reports << report;
+    if (waiting)
+        waiting->quit();
+}
