@@ -4,6 +4,7 @@
 #include "updatefileheader.h"
 
 #include <QActionGroup>
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
@@ -132,7 +133,7 @@ void fixtureSoftwareUpdater::on_selectFileButton_clicked()
         problem = "Is a directory: " + updateFileInfo.filePath();
     else if (!updateFileInfo.isFile())
         problem = "Not a regular file: " + updateFileInfo.filePath();
-    else if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    else if (!file.open(QIODevice::ReadOnly))
         problem = file.errorString();
     if (!problem.isEmpty()) {
         qDebug() << "Couldn't open file" << problem;
@@ -141,7 +142,12 @@ void fixtureSoftwareUpdater::on_selectFileButton_clicked()
     }
     updateStartAvailability();
 
-    updateFileHeader header = updateFileHeader::read(file);
+    // Only the start of the file goes to the header reader: text mode skips carriage returns
+    // while it looks for a line's '#', and a file of nothing else would hold the window.
+    QBuffer fileStart;
+    fileStart.setData(file.read(64 * 1024));
+    fileStart.open(QIODevice::ReadOnly | QIODevice::Text);
+    updateFileHeader header = updateFileHeader::read(fileStart);
     if (!header.applicationName.isEmpty())
         header.applicationName[0] = header.applicationName[0].toUpper();
     if (!header.isComplete())
