@@ -118,13 +118,12 @@ void serialPortThread::cancelSending()
 bool serialPortThread::openUpdateFile(QFile &updateFile)
 {
     // A named pipe or a device would block the open until somebody writes to it.
-    const bool opened = QFileInfo(updateFile.fileName()).isFile() &&
-                        updateFile.open(QIODevice::ReadOnly | QIODevice::Text);
-    if (!opened) {
-        qDebug() << "Couldn't open file" << updateFile.errorString();
-        reportError("Couldn't Open Update file:" + updateFileInfo.filePath());
-    }
-    return opened;
+    const bool regular = QFileInfo(updateFile.fileName()).isFile();
+    if (regular && updateFile.open(QIODevice::ReadOnly | QIODevice::Text))
+        return true;
+    qDebug() << "Couldn't open file" << (regular ? updateFile.errorString() : "Not a regular file");
+    reportError("Couldn't Open Update file:" + updateFileInfo.filePath());
+    return false;
 }
 
 bool serialPortThread::openSerialPort(const QString &portName)

@@ -123,7 +123,7 @@ void fixtureSoftwareUpdater::on_selectFileButton_clicked()
     clearFileInformation();
     updateFileInfo = QFileInfo(chosen);
     if (!updateFileInfo.exists())
-        return;
+        return updateStartAvailability();
     ui->fileLabel->setText(updateFileInfo.filePath());
 
     // Opening a named pipe or a device here would block the window until somebody writes to it.

@@ -89,7 +89,8 @@ void tst_FileSelection::headerIsShown_data()
         << QByteArray("# application\n# Vendor\n# Fixture\n# v1.04\n") << " application  v1.04"
         << " Vendor  Fixture";
     QTest::newRow("a megabyte of carriage returns first")
-        << QByteArray(1024 * 1024, '\r') + "#application\n#Vendor\n#Fixture\n#v1.04\n" << ""
+        << QByteArray(1024 * 1024, '\r') + "#application\n#Vendor\n#Fixture\n#v1.04\n"
+        << ""
         << "";
     QTest::newRow("four lines, last without line end")
         << QByteArray("#application\n#Vendor\n#Fixture\n#v1.04") << "Application v1.04"

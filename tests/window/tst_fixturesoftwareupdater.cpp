@@ -13,6 +13,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+// No interface attached, whatever this machine has.
+const interfacePortSource noPorts = [] {
+    return QList<interfacePort>{};
+};
+
 class tst_FixtureSoftwareUpdater : public QObject
 {
     Q_OBJECT
@@ -35,14 +40,14 @@ void tst_FixtureSoftwareUpdater::logoIsCompiledIn()
     QVERIFY(logo.hasAlphaChannel());
     QCOMPARE(QResource(":/logo.png").compressionAlgorithm(), QResource::NoCompression);
 
-    fixtureSoftwareUpdater window(nullptr);
+    fixtureSoftwareUpdater window(nullptr, noPorts);
     const QPixmap shown = window.findChild<QLabel *>("logoLabel")->pixmap(Qt::ReturnByValue);
     QCOMPARE(shown.size(), QSize(1065, 414));
 }
 
 void tst_FixtureSoftwareUpdater::firstLook()
 {
-    fixtureSoftwareUpdater window(nullptr);
+    fixtureSoftwareUpdater window(nullptr, noPorts);
     QCOMPARE(window.windowTitle(), QString("Corvanel Firmware Updater 1.0.1"));
     auto *update = window.findChild<QPushButton *>("updateButton");
     QVERIFY(!update->isEnabled());
@@ -97,7 +102,7 @@ void tst_FixtureSoftwareUpdater::preselectsLeastRecentlyModifiedUpdateFile()
 
     const QString previous = QDir::currentPath();
     QDir::setCurrent(directory.path());
-    fixtureSoftwareUpdater window(nullptr);
+    fixtureSoftwareUpdater window(nullptr, noPorts);
     QDir::setCurrent(previous);
 
     const QString shown = window.findChild<QLabel *>("fileLabel")->text();
@@ -173,7 +178,7 @@ void tst_FixtureSoftwareUpdater::portErrorCodes()
     QFETCH(int, code);
     QFETCH(QString, message);
     QFETCH(bool, backToIdle);
-    fixtureSoftwareUpdater window(nullptr, [] { return QList<interfacePort>{}; });
+    fixtureSoftwareUpdater window(nullptr, noPorts);
     auto *info = window.findChild<QStackedWidget *>("infoStackedWidget");
     auto *bar = window.findChild<QProgressBar *>("progressBar");
     info->setCurrentIndex(2);
