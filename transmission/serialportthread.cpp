@@ -72,7 +72,7 @@ void serialPortThread::startSending()
         }
         qDebug() << "frameHoldTime" << line.frameHoldTime;
 
-        // The fixture needs a frame of a new length several times before it trusts it.
+        // A frame whose data length changed goes out repeated; fixtures in the field rely on it.
         if (line.frameData.size() != lastFrameSize) {
             for (int repeat = 0; repeat < repeatCount; ++repeat) {
                 qDebug() << "Repeating current packet";
