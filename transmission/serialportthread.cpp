@@ -274,8 +274,7 @@ bool serialPortThread::waitUntilWritten()
 
 void serialPortThread::endWithFailure()
 {
-    if (!failureReported && serialPort->error() != QSerialPort::NoError)
-        reportPortError(serialPort->error());
+    reportRemainingPortError();
     reportError("Sending to the interface failed, the update was stopped");
     releasePort();
 }
