@@ -8,6 +8,7 @@
 #include <QThread>
 #include <QTime>
 
+#include <sys/ioctl.h>
 #ifdef Q_OS_LINUX
 #include <sys/prctl.h>
 #endif
@@ -19,6 +20,10 @@ constexpr qint64 characterTimeNanoseconds = 44000;
 
 // A 513-byte frame takes 23 ms on the line; a port that keeps bytes much longer is stalled.
 constexpr int writeTimeoutMilliseconds = 1000;
+constexpr int drainTimeoutMilliseconds = 1000;
+
+// A cancel is looked for this often during a hold.
+constexpr qint64 holdSliceNanoseconds = 10000000;
 
 // The frame timing is made of thread sleeps; Linux lets every sleep overshoot by up to the
 // thread's timer slack (50 µs by default), which would stretch each break and mark after break.
@@ -63,7 +68,8 @@ void serialPortThread::startSending()
 
     // Each update starts without history, so its first frame always goes out repeated.
     int lastFrameSize = 0;
-    while (!updateFile.atEnd() && !cancelRequested) {
+    bool stoppedByCancel = false;
+    while (!updateFile.atEnd()) {
         const updateFileLine line = updateFileLine::fromLine(updateFile.readLine());
         if (line.isComment) {
             qDebug() << "Skipping comment line";
@@ -71,6 +77,12 @@ void serialPortThread::startSending()
             continue;
         }
         qDebug() << "frameHoldTime" << line.frameHoldTime;
+        // The line is read during the previous line's hold; a cancel in that hold, or before
+        // the first frame, ends the update before anything more is sent.
+        if (!holdUntil(holdEndsAt)) {
+            stoppedByCancel = true;
+            break;
+        }
 
         // A frame whose data length changed goes out repeated; fixtures in the field rely on it.
         if (line.frameData.size() != lastFrameSize) {
@@ -85,26 +97,29 @@ void serialPortThread::startSending()
         if (sent < 0 || failureReported)
             return endWithFailure();
 
-        // The one place where a cancel request, or a port problem noticed meanwhile, gets in.
-        // Queued calls are delivered explicitly as well: with the GLib event loop, a call that
-        // was queued before this run began is not seen as new by a nested processEvents().
+        // Lets the port report a problem noticed meanwhile, such as a hang-up.
         QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
         if (failureReported)
             return endWithFailure();
-        if (cancelRequested)
+        if (cancelRequested) {
+            stoppedByCancel = true;
             break;
+        }
 
-        lineBusyUntil += qint64(line.frameHoldTime) * 1000000;
+        holdEndsAt = lineFreeAt + qint64(line.frameHoldTime) * 1000000;
         qDebug() << QTime::currentTime().toString("hh:mm:ss.zzz") << "Sent:" << sent << "bytes";
         qDebug() << "Next package:";
         emit updateProgress(1);
     }
-
     updateFile.close();
-    sleepUntil(lineBusyUntil);
+
+    // Every line has been sent: a cancel in the last hold only ends that hold.
+    if (!stoppedByCancel)
+        holdUntil(holdEndsAt);
+    if (!drainOutput())
+        return endWithFailure();
     releasePort();
-    if (cancelRequested)
+    if (stoppedByCancel)
         emit canceled();
     else
         emit finished();
@@ -207,7 +222,7 @@ void serialPortThread::portClosing()
 // data bytes sent, -1 when the port failed, -2 when it refused the write.
 qint64 serialPortThread::sendFrame(const QByteArray &data)
 {
-    sleepUntil(lineBusyUntil);
+    sleepUntil(lineFreeAt);
     if (!serialPort->setBreakEnabled(true)) {
         reportRemainingPortError();
         return -1;
@@ -232,10 +247,52 @@ qint64 serialPortThread::sendFrame(const QByteArray &data)
         return -2;
     if (!waitUntilWritten())
         return -1;
-    // The driver has taken the bytes; the line needs time to shift them out before the next
-    // break. Reading the next line and the bookkeeping happen meanwhile.
-    lineBusyUntil = monotonicNanoseconds() + data.size() * characterTimeNanoseconds;
+    // The driver has taken the bytes; the line needs time to shift them all out, start code
+    // included, before the next break. Reading the next line and the bookkeeping happen meanwhile.
+    lastFrameLineTime = written * characterTimeNanoseconds;
+    lineFreeAt = monotonicNanoseconds() + lastFrameLineTime;
     return written - startCodeBytes.size();
+}
+
+// A hold is the one wait that a cancel may cut short. It sleeps in slices so that a cancel set
+// from the window's thread is seen soon, whatever the length of the hold (a line may ask for
+// 49 days); the last stretch is the precise sleep, so that the timing stays as written.
+// Returns false when the update is to end without sending anything more.
+bool serialPortThread::holdUntil(qint64 deadline)
+{
+    while (!cancelRequested && deadline - monotonicNanoseconds() > 2 * holdSliceNanoseconds)
+        QThread::usleep(holdSliceNanoseconds / 1000);
+    if (!cancelRequested)
+        sleepUntil(deadline);
+    return !cancelRequested;
+}
+
+// QSerialPort puts the port's previous settings back the moment it closes, whatever is still
+// queued, so the tail of the last frame would leave at another speed. So the driver's queue is
+// watched until it is empty, and then the line time of the last frame is waited for, since a
+// UART's FIFO or a USB adapter's buffer may still hold all of it. A driver that does not empty
+// its queue in time has a stalled interface behind it.
+bool serialPortThread::drainOutput()
+{
+    const QDeadlineTimer bound(drainTimeoutMilliseconds, Qt::PreciseTimer);
+    for (;;) {
+        int queued = 0;
+        if (ioctl(serialPort->handle(), TIOCOUTQ, &queued) != 0) {
+            // The driver no longer answers, as when the interface has just been unplugged.
+            reportPortError(QSerialPort::ResourceError);
+            return false;
+        }
+        if (queued == 0)
+            break;
+        if (bound.hasExpired()) {
+            reportPortError(QSerialPort::TimeoutError);
+            return false;
+        }
+        QThread::usleep(static_cast<unsigned long>(
+            qMin(queued * characterTimeNanoseconds, holdSliceNanoseconds) / 1000));
+    }
+    sleepUntil(monotonicNanoseconds() + lastFrameLineTime);
+    return true;
 }
 
 // Sleeps until the deadline and never less. Every sleep wakes up late by the platform's wake-up

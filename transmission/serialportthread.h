@@ -7,10 +7,14 @@
 #include <QSerialPort>
 #include <QString>
 
+#include <atomic>
+
 class QFile;
 
 // Sends one update file to the fixture, frame by frame, from a thread of its own. Every run
-// ends with exactly one of finished(), canceled() or a single failure report.
+// ends with exactly one of finished(), canceled() or a single failure report. cancelSending()
+// may be called from any thread: the window calls it directly, so that a cancel reaches the
+// worker while it sleeps through a hold.
 class serialPortThread : public QObject
 {
     Q_OBJECT
@@ -43,12 +47,14 @@ private:
     void portClosing();
     qint64 sendFrame(const QByteArray &data);
     bool waitUntilWritten();
+    bool holdUntil(qint64 deadline);
+    bool drainOutput();
     void sleepUntil(qint64 deadline);
     void endWithFailure();
     void releasePort();
 
     QFileInfo updateFileInfo;
-    bool cancelRequested = false;
+    std::atomic<bool> cancelRequested{false};
     QSerialPort *serialPort = nullptr;
     const quint32 breakTime = 500;
     const quint32 markAfterBreakTime = 100;
@@ -57,7 +63,9 @@ private:
     const QByteArray startCodeBytes;
     const QString portName;
     bool failureReported = false;
-    qint64 lineBusyUntil = 0;
+    qint64 lineFreeAt = 0;
+    qint64 lastFrameLineTime = 0;
+    qint64 holdEndsAt = 0;
     qint64 wakeUpLatency = 0;
 };
 

@@ -199,7 +199,9 @@ void fixtureSoftwareUpdater::startUpdate()
     connect(worker, &serialPortThread::canceled, this, &fixtureSoftwareUpdater::updateCanceled);
     connect(worker, &serialPortThread::sendMessage, this, &fixtureSoftwareUpdater::recieveMessage);
     connect(this, &fixtureSoftwareUpdater::startSending, worker, &serialPortThread::startSending);
-    connect(this, &fixtureSoftwareUpdater::cancelSending, worker, &serialPortThread::cancelSending);
+    // Direct: a queued call would wait until the worker's hold is over, however long it is.
+    connect(this, &fixtureSoftwareUpdater::cancelSending, worker, &serialPortThread::cancelSending,
+            Qt::DirectConnection);
     workerThread.start(QThread::InheritPriority);
     emit startSending();
 }
@@ -259,8 +261,8 @@ void fixtureSoftwareUpdater::clearFileInformation()
     ui->fixtureDisplayLabel->setText("");
 }
 
-// A worker that is still sending sees the request after its current data line, so the wait
-// that follows is short; a worker whose update has ended ignores it.
+// A worker that is still sending stops at once in a hold, or after the frames of its current
+// data line, so the wait that follows is short; a worker whose update has ended ignores it.
 void fixtureSoftwareUpdater::stopWorker()
 {
     emit cancelSending();

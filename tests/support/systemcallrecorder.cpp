@@ -11,6 +11,7 @@
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <termios.h>
 #include <unistd.h>
 
 namespace {
@@ -26,6 +27,9 @@ struct recorderState
     std::mutex mutex;
     dev_t watched = 0;
     bool watching = false;
+    qint64 handOverAt = 0;
+    int handingOver = 0;
+    bool outputStalled = false;
     QList<systemCallRecorder::event> events;
     QHash<int, int> calls;
     QHash<int, failure> failures;
@@ -112,6 +116,9 @@ void watch(dev_t device)
     std::lock_guard<std::mutex> lock(recorder.mutex);
     recorder.watched = device;
     recorder.watching = true;
+    recorder.handOverAt = 0;
+    recorder.handingOver = 0;
+    recorder.outputStalled = false;
     recorder.events.clear();
     recorder.calls.clear();
     recorder.failures.clear();
@@ -155,6 +162,13 @@ void inject(call what, int error, int succeeding)
     recorder.failures.insert(int(what), failure{error, succeeding});
 }
 
+void stallOutput()
+{
+    recorderState &recorder = state();
+    std::lock_guard<std::mutex> lock(recorder.mutex);
+    recorder.outputStalled = true;
+}
+
 void refuseOpen(const QByteArray &path, int error)
 {
     recorderState &recorder = state();
@@ -167,6 +181,51 @@ void refuseOpen(const QByteArray &path, int error)
 
 using systemCallRecorder::call;
 
+namespace {
+
+// Records a call on the watched device, or makes it fail as injected: returns the errno to
+// fail with, 0 when the real call is to go ahead. Call with the mutex held.
+int record(recorderState &recorder, int fd, call what, QByteArray bytes = {}, int queued = 0)
+{
+    if (!recorder.watching || deviceOf(fd) != recorder.watched)
+        return 0;
+    if (const int error = injectedError(recorder, what))
+        return error;
+    recorder.events.append({what, now(), 0, std::move(bytes), queued});
+    return 0;
+}
+
+// Stamps the return of the call recorded last; the caller made the real call meanwhile.
+void returned(recorderState &recorder, int fd)
+{
+    std::lock_guard<std::mutex> lock(recorder.mutex);
+    if (recorder.watching && deviceOf(fd) == recorder.watched && !recorder.events.isEmpty())
+        recorder.events.last().returned = now();
+}
+
+// Bytes that the emulated driver still holds in its output queue.
+int outputQueued(const recorderState &recorder)
+{
+    if (recorder.outputStalled)
+        return 4096;
+    return now() < recorder.handOverAt ? recorder.handingOver : 0;
+}
+
+template <typename Real> int recordedCall(int fd, call what, Real real)
+{
+    recorderState &recorder = state();
+    {
+        std::lock_guard<std::mutex> lock(recorder.mutex);
+        if (const int error = record(recorder, fd, what))
+            return fail(error);
+    }
+    const int result = real();
+    returned(recorder, fd);
+    return result;
+}
+
+} // namespace
+
 extern "C" int ioctl(int fd, unsigned long request, ...) noexcept
 {
     va_list arguments;
@@ -175,30 +234,25 @@ extern "C" int ioctl(int fd, unsigned long request, ...) noexcept
     va_end(arguments);
     static const auto realIoctl = next<int (*)(int, unsigned long, ...)>("ioctl");
 
-    const bool breakRequest = request == TIOCSBRK || request == TIOCCBRK;
+    if (request == TIOCSBRK || request == TIOCCBRK)
+        return recordedCall(fd, request == TIOCSBRK ? call::breakOn : call::breakOff,
+                            [&] { return realIoctl(fd, request, argument); });
+    recorderState &recorder = state();
+    std::lock_guard<std::mutex> lock(recorder.mutex);
+    const dev_t device = deviceOf(fd);
+    const bool watched = recorder.watching && device == recorder.watched;
+    if (request == TIOCOUTQ && watched) {
+        const int queued = outputQueued(recorder);
+        if (const int error = record(recorder, fd, call::outputQueue, {}, queued))
+            return fail(error);
+        recorder.events.last().returned = now();
+        *static_cast<int *>(argument) = queued;
+        return 0;
+    }
     const bool modemRequest =
         request == TIOCMGET || request == TIOCMSET || request == TIOCMBIS || request == TIOCMBIC;
-    if (!breakRequest && !modemRequest)
+    if (!modemRequest || !isPseudoTerminal(device))
         return realIoctl(fd, request, argument);
-
-    const dev_t device = deviceOf(fd);
-    recorderState &recorder = state();
-    std::unique_lock<std::mutex> lock(recorder.mutex);
-    const bool watched = recorder.watching && device == recorder.watched;
-    if (breakRequest) {
-        const call what = request == TIOCSBRK ? call::breakOn : call::breakOff;
-        if (watched) {
-            if (const int error = injectedError(recorder, what))
-                return fail(error);
-            recorder.events.append({what, now(), {}});
-        }
-        lock.unlock();
-        return realIoctl(fd, request, argument);
-    }
-    if (!isPseudoTerminal(device)) {
-        lock.unlock();
-        return realIoctl(fd, request, argument);
-    }
     if (watched && request != TIOCMGET)
         if (const int error = injectedError(recorder, call::dataTerminalReady))
             return fail(error);
@@ -227,14 +281,36 @@ extern "C" ssize_t write(int fd, const void *buffer, size_t size)
     recorderState &recorder = state();
     {
         std::lock_guard<std::mutex> lock(recorder.mutex);
-        if (recorder.watching && deviceOf(fd) == recorder.watched) {
-            if (const int error = injectedError(recorder, call::write))
-                return fail(error);
-            recorder.events.append(
-                {call::write, now(), QByteArray(static_cast<const char *>(buffer), int(size))});
-        }
+        if (const int error = record(recorder, fd, call::write,
+                                     QByteArray(static_cast<const char *>(buffer), int(size))))
+            return fail(error);
     }
-    return realWrite(fd, buffer, size);
+    const ssize_t written = realWrite(fd, buffer, size);
+    std::lock_guard<std::mutex> lock(recorder.mutex);
+    if (written > 0 && recorder.watching && deviceOf(fd) == recorder.watched) {
+        recorder.events.last().returned = now();
+        recorder.handOverAt = now() + systemCallRecorder::usbLatencyNanoseconds;
+        recorder.handingOver = int(written);
+    }
+    return written;
+}
+
+extern "C" int tcsetattr(int fd, int action, const termios *settings) noexcept
+{
+    static const auto real = next<int (*)(int, int, const termios *)>("tcsetattr");
+    return recordedCall(fd, call::settings, [&] { return real(fd, action, settings); });
+}
+
+extern "C" int tcflush(int fd, int queue) noexcept
+{
+    static const auto real = next<int (*)(int, int)>("tcflush");
+    return recordedCall(fd, call::flush, [&] { return real(fd, queue); });
+}
+
+extern "C" int tcdrain(int fd)
+{
+    static const auto real = next<int (*)(int)>("tcdrain");
+    return recordedCall(fd, call::drain, [&] { return real(fd); });
 }
 
 extern "C" int open64(const char *path, int flags, ...)

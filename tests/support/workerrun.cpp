@@ -34,9 +34,10 @@ workerRun::~workerRun()
     end();
 }
 
+// As the window does it: a direct call from this thread, which the worker sees even in a hold.
 void workerRun::cancel()
 {
-    QMetaObject::invokeMethod(worker, &serialPortThread::cancelSending, Qt::QueuedConnection);
+    worker->cancelSending();
 }
 
 bool workerRun::end(int limitMilliseconds, int graceMilliseconds)

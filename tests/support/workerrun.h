@@ -16,7 +16,7 @@ class serialPortThread;
 class workerRun : public QObject
 {
 public:
-    // With cancelAtOnce the cancel is queued before the worker's thread even starts.
+    // With cancelAtOnce the cancel comes before the worker's thread even starts.
     workerRun(const QString &portName, const QString &updateFile, bool cancelAtOnce = false);
     ~workerRun() override;
 

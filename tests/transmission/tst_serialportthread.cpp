@@ -26,16 +26,37 @@ QString writeFile(const QTemporaryDir &directory, const QByteArray &content)
     return path;
 }
 
+QList<systemCallRecorder::event> eventsOf(const QList<call> &kinds)
+{
+    QList<systemCallRecorder::event> found;
+    for (const systemCallRecorder::event &event : systemCallRecorder::events())
+        if (kinds.contains(event.what))
+            found << event;
+    return found;
+}
+
+// The last write and the given calls after it.
+QList<systemCallRecorder::event> afterLastWrite(const QList<call> &kinds)
+{
+    const QList<systemCallRecorder::event> found = eventsOf(QList<call>{call::write} + kinds);
+    int last = found.size() - 1;
+    while (last > 0 && found[last].what != call::write)
+        --last;
+    return found.mid(last);
+}
+
 QList<QByteArray> framesWritten()
 {
     QList<QByteArray> frames;
-    for (const systemCallRecorder::event &event : systemCallRecorder::events())
-        if (event.what == call::write)
-            frames << event.bytes;
+    for (const systemCallRecorder::event &event : eventsOf({call::write}))
+        frames << event.bytes;
     return frames;
 }
 
-QByteArray line(int holdTime, int dataBytes, char value)
+// The longest hold a line can carry: 49 days.
+constexpr quint32 longestHold = 4294967295u;
+
+QByteArray line(quint32 holdTime, int dataBytes, char value)
 {
     return QByteArray::number(holdTime) +
            QByteArray(" ").append(QByteArray(1, value).toHex()).repeated(dataBytes) + "\n";
@@ -55,8 +76,11 @@ private slots:
     void framesOnTheLine_data();
     void framesOnTheLine();
     void frameTimingAndHolds();
-    void cancelDuringHoldStopsAfterNextLine();
-    void cancelQueuedBeforeStartStopsAfterFirstLine();
+    void cancelInAHoldSendsNothingMore_data();
+    void cancelInAHoldSendsNothingMore();
+    void cancelBeforeTheFirstFrameSendsNothing();
+    void lastFrameLeavesTheLineBeforeThePortIsReleased_data();
+    void lastFrameLeavesTheLineBeforeThePortIsReleased();
     void everyUpdateStartsWithoutHistory();
     void failuresEndTheRunWithOneReport_data();
     void failuresEndTheRunWithOneReport();
@@ -92,6 +116,16 @@ void tst_SerialPortThread::lineSettingsAndDataTerminalReady()
     const pseudoTerminal::lineSettings settings = line_->settings();
     const bool dataTerminalReady = systemCallRecorder::dataTerminalReady(line_->device());
     QVERIFY(run.end());
+
+    // The port's opening passes the interposed tcsetattr(), then its buffers are emptied.
+    QList<call> opening;
+    for (const systemCallRecorder::event &event :
+         eventsOf({call::settings, call::flush, call::breakOn}))
+        opening << event.what;
+    opening = opening.mid(0, opening.indexOf(call::breakOn));
+    QVERIFY(opening.size() >= 2);
+    QCOMPARE(opening.first(), call::settings);
+    QCOMPARE(opening.last(), call::flush);
 
     QCOMPARE(settings.outputSpeed, 250000u);
     QCOMPARE(settings.inputSpeed, 250000u);
@@ -153,7 +187,8 @@ void tst_SerialPortThread::framesOnTheLine()
 
     // Each frame is exactly break on, break off, one write.
     QList<call> shape;
-    for (const systemCallRecorder::event &event : systemCallRecorder::events())
+    for (const systemCallRecorder::event &event :
+         eventsOf({call::breakOn, call::breakOff, call::write}))
         shape << event.what;
     QList<call> expectedShape;
     for (int frame = 0; frame < expected.size(); ++frame)
@@ -175,47 +210,104 @@ void tst_SerialPortThread::frameTimingAndHolds()
     QVERIFY(run.end());
     QCOMPARE(run.reports, QStringList{"finished"});
 
-    const QList<systemCallRecorder::event> events = systemCallRecorder::events();
+    // Each span is measured from the return of one call to the start of the next.
+    const QList<systemCallRecorder::event> events =
+        eventsOf({call::breakOn, call::breakOff, call::write});
     QCOMPARE(events.size(), (5 + holds.size()) * 3);
     for (int at = 0; at < events.size(); at += 3) {
         const int frame = at / 3;
-        const qint64 breakTime = events[at + 1].nanoseconds - events[at].nanoseconds;
-        const qint64 markAfterBreak = events[at + 2].nanoseconds - events[at + 1].nanoseconds;
+        const qint64 breakTime = events[at + 1].nanoseconds - events[at].returned;
+        const qint64 markAfterBreak = events[at + 2].nanoseconds - events[at + 1].returned;
         QVERIFY2(breakTime >= 500000, qPrintable(QString("break %1 ns").arg(breakTime)));
         QVERIFY2(markAfterBreak >= 100000, qPrintable(QString("mark %1 ns").arg(markAfterBreak)));
         if (at + 3 < events.size()) {
-            // Frame 5 is the last of the first line's six; each later frame ends its own line.
+            // The start code and 20 data bytes leave the line before the next break. Frame 5
+            // is the last of the first line's six; each later frame ends its own line.
             const int hold = frame >= 5 ? holds[frame - 5] * 1000000 : 0;
-            const qint64 gap = events[at + 3].nanoseconds - events[at + 2].nanoseconds;
-            QVERIFY2(gap >= 20 * 44000 + hold, qPrintable(QString("gap %1 ns").arg(gap)));
+            const qint64 gap = events[at + 3].nanoseconds - events[at + 2].returned;
+            QVERIFY2(gap >= 21 * 44000 + hold, qPrintable(QString("gap %1 ns").arg(gap)));
         }
     }
 }
 
-void tst_SerialPortThread::cancelDuringHoldStopsAfterNextLine()
+void tst_SerialPortThread::cancelInAHoldSendsNothingMore_data()
 {
-    workerRun run(line_->portName(),
-                  writeFile(directory, line(400, 1, 'a') + line(400, 1, 'b') + line(0, 1, 'c')));
-    // The first line's step comes once its cancel check is behind it, as its hold begins.
-    QTRY_COMPARE(run.progress, 1);
-    run.cancel();
-    QVERIFY(run.end());
-    QCOMPARE(run.reports, QStringList{"canceled"});
-    QCOMPARE(run.progress, 1);
-    QCOMPARE(framesWritten().size(), 7);
-    QCOMPARE(framesWritten().last(), QByteArray("\0b", 2));
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("report");
+    QTest::newRow("short hold") << line(400, 1, 'a') + line(400, 1, 'b') << "canceled";
+    QTest::newRow("hold of 49 days") << line(longestHold, 1, 'a') + line(0, 1, 'b') << "canceled";
+    // Every line has gone out, so the update is complete.
+    QTest::newRow("hold after the last line") << line(longestHold, 1, 'a') << "finished";
 }
 
-// A cancel queued before the worker's thread even runs, as when the window closes right after
-// Start, still stops the update after its first data line.
-void tst_SerialPortThread::cancelQueuedBeforeStartStopsAfterFirstLine()
+void tst_SerialPortThread::cancelInAHoldSendsNothingMore()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, report);
+    workerRun run(line_->portName(), writeFile(directory, content));
+    // The first line's step comes once its frames are out, as its hold begins.
+    QTRY_COMPARE(run.progress, 1);
+    const qint64 canceledAt = run.microseconds();
+    run.cancel();
+    QVERIFY(run.end(5000));
+    QCOMPARE(run.reports, QStringList{report});
+    QVERIFY2(run.reportedAt - canceledAt < 1000000,
+             qPrintable(QString("%1 µs").arg(run.reportedAt - canceledAt)));
+    QCOMPARE(run.progress, 1);
+    QCOMPARE(framesWritten(), QVector<QByteArray>(6, QByteArray("\0a", 2)).toList());
+}
+
+// A cancel that comes before the worker's thread even runs, as when the window closes right
+// after Start, sends nothing at all.
+void tst_SerialPortThread::cancelBeforeTheFirstFrameSendsNothing()
 {
     workerRun run(line_->portName(), writeFile(directory, "#a\n" + line(0, 4, 'a').repeated(50)),
                   true);
     QVERIFY(run.end());
     QCOMPARE(run.reports, QStringList{"canceled"});
-    QCOMPARE(framesWritten().size(), 6);
+    QCOMPARE(framesWritten().size(), 0);
     QCOMPARE(run.progress, 1);
+}
+
+// The driver here hands written bytes to a USB adapter, which shifts them onto the line. The
+// port's settings are put back, or its output discarded, only once the last frame has left it.
+void tst_SerialPortThread::lastFrameLeavesTheLineBeforeThePortIsReleased_data()
+{
+    QTest::addColumn<bool>("cancel");
+    QTest::newRow("finished") << false;
+    QTest::newRow("canceled in a hold") << true;
+}
+
+void tst_SerialPortThread::lastFrameLeavesTheLineBeforeThePortIsReleased()
+{
+    QFETCH(bool, cancel);
+    workerRun run(line_->portName(),
+                  writeFile(directory, line(0, 4, 'a') + line(cancel ? 2000 : 0, 511, 'b') +
+                                           line(0, 4, 'c').repeated(cancel ? 1 : 0)));
+    if (cancel) {
+        QTRY_COMPARE(run.progress, 2);
+        run.cancel();
+    }
+    QVERIFY(run.end());
+    QCOMPARE(run.reports, QStringList{cancel ? "canceled" : "finished"});
+
+    const QList<systemCallRecorder::event> events =
+        afterLastWrite({call::outputQueue, call::settings, call::flush, call::drain});
+    QCOMPARE(events.first().bytes, QByteArray(1, '\0') + QByteArray(511, 'b'));
+    const qint64 onTheLineUntil =
+        events.first().returned + systemCallRecorder::usbLatencyNanoseconds + 512 * 44000;
+    bool drained = false;
+    for (const systemCallRecorder::event &event : events.mid(1)) {
+        if (event.what == call::outputQueue || event.what == call::drain) {
+            drained = drained || event.queued == 0;
+            continue;
+        }
+        QVERIFY2(drained, "settings changed or output flushed before the queue was empty");
+        QVERIFY2(
+            event.nanoseconds >= onTheLineUntil,
+            qPrintable(QString("%1 µs early").arg((onTheLineUntil - event.nanoseconds) / 1000)));
+    }
+    QVERIFY(drained);
 }
 
 void tst_SerialPortThread::everyUpdateStartsWithoutHistory()
@@ -257,6 +349,10 @@ void tst_SerialPortThread::failuresEndTheRunWithOneReport_data()
                                             << "status 9" << 8;
     QTest::newRow("interface stalls") << "interface stalls"
                                       << "status 12" << -1;
+    QTest::newRow("last frame never leaves") << "never drains"
+                                             << "status 12" << 14;
+    QTest::newRow("driver stops answering at the end") << "output queue fails"
+                                                       << "status 9" << 14;
 }
 
 void tst_SerialPortThread::failuresEndTheRunWithOneReport()
@@ -292,6 +388,10 @@ void tst_SerialPortThread::failuresEndTheRunWithOneReport()
         systemCallRecorder::inject(call::breakOn, EIO);
     if (fault == "write fails mid-update")
         systemCallRecorder::inject(call::write, EIO, framesBeforeFailure);
+    if (fault == "never drains")
+        systemCallRecorder::stallOutput();
+    if (fault == "output queue fails")
+        systemCallRecorder::inject(call::outputQueue, EIO);
     if (fault == "interface stalls") {
         line_->stopReading();
         file = writeFile(directory, line(0, 512, 's').repeated(2000));
@@ -302,6 +402,11 @@ void tst_SerialPortThread::failuresEndTheRunWithOneReport()
     QCOMPARE(run.reports, QStringList{QString(report).replace("%1", file)});
     if (framesBeforeFailure >= 0)
         QCOMPARE(framesWritten().size(), framesBeforeFailure);
+    // Every wait on the driver is bounded by a second; the rest of these runs takes little.
+    QVERIFY2(run.reportedAt < 3000000, qPrintable(QString("%1 µs").arg(run.reportedAt)));
+    // What the failed run left unsent is discarded, so that the interface falls silent.
+    if (fault == "never drains")
+        QCOMPARE(afterLastWrite({call::flush, call::settings}).value(1).what, call::flush);
 }
 
 // An unplugged interface makes every write and every read fail. After its one report the worker
