@@ -9,7 +9,9 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QVector>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <functional>
@@ -23,6 +25,9 @@ namespace {
 constexpr quint32 defaultSeed = 20240611;
 constexpr int dataLines = 30;
 constexpr int cancelRuns = 200;
+constexpr int holdCancelRuns = 60;
+// A cancel in a hold must show as "Canceled!" within this many microseconds.
+constexpr qint64 holdCancelLimit = 100000;
 constexpr int unplugRuns = 50;
 constexpr int baselineRuns = 10;
 // Generous: a complete run takes about half a second.
@@ -91,6 +96,7 @@ struct tally
     qint64 slowestAnswer = 0;
     qint64 longestLine = 0;
     QStringList odd;
+    QVector<qint64> answers;
 
     bool clean() const { return hangs == 0 && late == 0 && reportCounts[1] == runs; }
 };
@@ -116,6 +122,7 @@ void strikeRun(tally &counts, const QString &portName, const QString &updateFile
     const qint64 answer = reports.isEmpty() ? 0 : run->reportedAt - struckAt;
     const bool late = counts.answerLimit > 0 && answer > counts.answerLimit;
     counts.slowestAnswer = qMax(counts.slowestAnswer, answer);
+    counts.answers << answer;
     counts.longestLine = qMax(counts.longestLine, run->longestLine);
     counts.late += late;
     counts.hangs += !ended;
@@ -142,8 +149,11 @@ void printTally(const tally &counts)
                             counts.hangs));
     for (auto ending = counts.endings.cbegin(); ending != counts.endings.cend(); ++ending)
         print(QString("  %1 x %2").arg(ending.value(), 4).arg(ending.key()));
-    print(QString::asprintf("  slowest end report after the strike %.1f ms; later than %.1f ms: "
-                            "%d runs",
+    QVector<qint64> answers = counts.answers;
+    std::sort(answers.begin(), answers.end());
+    print(QString::asprintf("  end report after the strike: median %.1f ms, slowest %.1f ms; "
+                            "later than %.1f ms: %d runs",
+                            answers.value(answers.size() / 2) / 1000.0,
                             counts.slowestAnswer / 1000.0, counts.answerLimit / 1000.0,
                             counts.late));
     for (const QString &odd : counts.odd)
@@ -174,7 +184,8 @@ int main(int argc, char *argv[])
     pseudoTerminal line(false);
 
     // One complete run gives the range of the strike moments, and how soon a strike must be
-    // answered: the worker looks at cancels and port errors once per line, so within two lines.
+    // answered. A cancel ends the update after the frames of the current line at the latest; a
+    // port error shows at the next frame, so within two lines.
     tally complete("complete run");
     strikeRun(complete, line.portName(), updateFile, 0, [](workerRun &) {});
     const int duration = int(complete.slowestAnswer);
@@ -183,7 +194,7 @@ int main(int argc, char *argv[])
                             seed, dataLines, duration / 1000.0, complete.longestLine / 1000.0));
     printTally(complete);
 
-    tally canceled("cancel at a random moment", answerLimit);
+    tally canceled("cancel at a random moment", complete.longestLine);
     long baselineKb = 0;
     for (int run = 0; run < cancelRuns; ++run) {
         strikeRun(canceled, line.portName(), updateFile, random.bounded(duration + 1),
@@ -192,6 +203,18 @@ int main(int argc, char *argv[])
             baselineKb = peakResidentKb();
     }
     printTally(canceled);
+
+    // The first line's frames take a few milliseconds; its hold lasts until about 300 ms.
+    const QString holdFile = directory.filePath("hold.dmx");
+    QFile hold(holdFile);
+    if (!hold.open(QIODevice::WriteOnly) || hold.write("300 01 02 03\n0 04 05 06\n") < 0)
+        qFatal("cannot write %s", qPrintable(holdFile));
+    hold.close();
+    tally inHold("cancel in a hold", holdCancelLimit);
+    for (int run = 0; run < holdCancelRuns; ++run)
+        strikeRun(inHold, line.portName(), holdFile, random.bounded(30000, 270000),
+                  [](workerRun &soak) { soak.cancel(); });
+    printTally(inHold);
 
     // The box goes away (its side of the line hangs up), or the system calls start failing.
     tally hungUp("unplug by hang-up", answerLimit);
@@ -219,7 +242,9 @@ int main(int argc, char *argv[])
                             baselineRuns + 1, baselineKb, endKb, endKb - baselineKb,
                             memoryGrowthTargetKb, memoryVerdict(memoryHeld)));
     const bool clean = complete.clean() && complete.endings.contains("finished") &&
-                       canceled.clean() && hungUp.clean() && failing.clean();
+                       canceled.clean() && inHold.clean() &&
+                       inHold.endings == QMap<QString, int>{{"canceled", holdCancelRuns}} &&
+                       hungUp.clean() && failing.clean();
     print(QString("every run ended with exactly one end report, in time, none hung: %1")
               .arg(clean ? "PASS" : "FAIL"));
     return clean && (memoryHeld || !memoryJudged) ? 0 : 1;
