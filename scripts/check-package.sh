@@ -50,13 +50,20 @@ echo "$output"
 [ "$status" -eq 0 ] || fail "appstreamcli exited with $status"
 ! grep -q '^ *[EW]: ' <<<"$output" || fail "appstreamcli reported errors or warnings"
 
-# The tree check also finds the desktop entry that the metadata launches, and its icon.
+# The tree check also looks for the desktop entry that the metadata launches.
 echo "== appstreamcli validate-tree --no-net --pedantic (the package's files)"
 status=0
 output=$(appstreamcli validate-tree --no-net --pedantic "$root" 2>&1) || status=$?
 echo "$output"
 [ "$status" -eq 0 ] || fail "appstreamcli validate-tree exited with $status"
 ! grep -q '^ *[EW]: ' <<<"$output" || fail "appstreamcli validate-tree reported errors or warnings"
+
+icon=$(sed -n 's/^Icon=//p' "$desktop_entry")
+echo "== icon $icon"
+for size in 48 64 128 256; do
+    [ -f "$root/usr/share/icons/hicolor/${size}x$size/apps/$icon.png" ] ||
+        fail "the desktop entry's icon $icon is not shipped at $size px"
+done
 
 # Debian formats manual pages 80 columns wide; the page has to set without a warning there.
 manual="$root/usr/share/man/man1/fixture-software-updater.1.gz"
