@@ -3,4 +3,4 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh build
-QT_QPA_PLATFORM=offscreen build/tests/window/readme-screenshots docs
+QT_QPA_PLATFORM=offscreen build/docs/readme-screenshots docs

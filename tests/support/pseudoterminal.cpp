@@ -8,9 +8,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-pseudoTerminal::pseudoTerminal(bool keepReceived) : keepReceived(keepReceived)
+pseudoTerminal::pseudoTerminal(bool keepReceived)
+    : keepReceived(keepReceived), master(posix_openpt(O_RDWR | O_NOCTTY))
 {
-    master = posix_openpt(O_RDWR | O_NOCTTY);
     if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0)
         qFatal("no pseudo-terminal");
     name = QString::fromLocal8Bit(ptsname(master));
@@ -21,16 +21,26 @@ pseudoTerminal::pseudoTerminal(bool keepReceived) : keepReceived(keepReceived)
     };
     fstat(slave, &status);
     slaveDevice = status.st_rdev;
-    reader = std::thread([this] { drain(); });
+    reader = std::thread([this] {
+        char buffer[4096];
+        while (!stopping) {
+            // Waits in poll() rather than spinning, so the reader costs the process little CPU.
+            pollfd ready{master, POLLIN, 0};
+            const ssize_t size = reading && poll(&ready, 1, 50) > 0 && (ready.revents & POLLIN)
+                                     ? read(master, buffer, sizeof buffer)
+                                     : (usleep(reading ? 0 : 10000), 0);
+            count += qMax<ssize_t>(size, 0);
+            std::lock_guard<std::mutex> lock(mutex);
+            if (this->keepReceived && size > 0)
+                data.append(buffer, int(size));
+        }
+    });
 }
 
 pseudoTerminal::~pseudoTerminal()
 {
-    stopping = true;
-    if (reader.joinable())
-        reader.join();
     if (master >= 0)
-        close(master);
+        hangUp();
     close(slave);
 }
 
@@ -44,12 +54,7 @@ pseudoTerminal::lineSettings pseudoTerminal::settings() const
 {
     termios2 settings{};
     ioctl(slave, TCGETS2, &settings);
-    return {settings.c_ospeed, settings.c_ispeed, settings.c_cflag, settings.c_iflag};
-}
-
-void pseudoTerminal::stopReading()
-{
-    reading = false;
+    return {settings.c_ospeed, settings.c_ispeed, settings.c_iflag};
 }
 
 void pseudoTerminal::hangUp()
@@ -58,27 +63,4 @@ void pseudoTerminal::hangUp()
     reader.join();
     close(master);
     master = -1;
-}
-
-void pseudoTerminal::drain()
-{
-    char buffer[4096];
-    while (!stopping) {
-        // Blocks in poll() rather than spinning, so the reader costs the process little CPU.
-        pollfd ready{master, POLLIN, 0};
-        if (!reading) {
-            usleep(10000);
-            continue;
-        }
-        if (poll(&ready, 1, 50) <= 0 || !(ready.revents & POLLIN))
-            continue;
-        const ssize_t size = read(master, buffer, sizeof buffer);
-        if (size <= 0)
-            continue;
-        count += size;
-        if (keepReceived) {
-            std::lock_guard<std::mutex> lock(mutex);
-            data.append(buffer, int(size));
-        }
-    }
 }

@@ -17,37 +17,32 @@ class pseudoTerminal
 public:
     explicit pseudoTerminal(bool keepReceived = true);
     ~pseudoTerminal();
-    pseudoTerminal(const pseudoTerminal &) = delete;
-    pseudoTerminal &operator=(const pseudoTerminal &) = delete;
 
     QString portName() const { return name; }
     dev_t device() const { return slaveDevice; }
     QByteArray received() const;
     qint64 receivedCount() const { return count; }
 
-    // Line settings as the program left them: speed, and the termios flags of the control mode.
+    // The line as the program left it; the kernel keeps speeds and input flags as asked.
     struct lineSettings
     {
         unsigned int outputSpeed;
         unsigned int inputSpeed;
-        unsigned int controlFlags;
         unsigned int inputFlags;
     };
     lineSettings settings() const;
 
     // The box stops reading; the kernel buffers fill up and writes stall.
-    void stopReading();
+    void stopReading() { reading = false; }
     // The box is unplugged: the master side goes away.
     void hangUp();
 
 private:
-    void drain();
-
     const bool keepReceived;
-    int master = -1;
-    int slave = -1;
+    int master;
+    int slave;
     QString name;
-    dev_t slaveDevice = 0;
+    dev_t slaveDevice;
     std::atomic<qint64> count{0};
     std::atomic<bool> reading{true};
     std::atomic<bool> stopping{false};

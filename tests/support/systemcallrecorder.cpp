@@ -14,34 +14,37 @@
 #include <termios.h>
 #include <unistd.h>
 
-namespace {
+using systemCallRecorder::call;
 
-struct failure
-{
-    int error = 0;
-    int succeeding = 0;
-};
+namespace {
 
 struct recorderState
 {
     std::mutex mutex;
     dev_t watched = 0;
-    bool watching = false;
-    qint64 handOverAt = 0;
-    int handingOver = 0;
-    bool outputStalled = false;
     QList<systemCallRecorder::event> events;
-    QHash<int, int> calls;
-    QHash<int, failure> failures;
+    QHash<call, int> calls;
+    QHash<call, QPair<int, int>> failures; // errno, calls that succeed first
     QHash<dev_t, int> modemLines;
     QByteArray refusedPath;
     int refusedError = 0;
+    qint64 handOverAt = 0;
+    int handingOver = 0;
+    bool outputStalled = false;
 };
 
+// A function-local state, since the C library is called during static initialisation.
 recorderState &state()
 {
     static recorderState instance;
     return instance;
+}
+
+// Runs `f` on the recorder's state under its lock.
+template <typename Function> auto locked(Function f)
+{
+    std::lock_guard<std::mutex> lock(state().mutex);
+    return f(state());
 }
 
 qint64 now()
@@ -61,32 +64,48 @@ dev_t deviceOf(int fd)
     struct stat status
     {
     };
-    if (fstat(fd, &status) != 0 || !S_ISCHR(status.st_mode))
-        return 0;
-    return status.st_rdev;
+    return fstat(fd, &status) == 0 && S_ISCHR(status.st_mode) ? status.st_rdev : 0;
 }
 
-bool isPseudoTerminal(dev_t device)
+bool watched(const recorderState &state, int fd)
 {
-    return device != 0 && major(device) >= 136 && major(device) <= 143;
-}
-
-// Counts the call and tells whether it is to fail; call with the mutex held.
-int injectedError(recorderState &recorder, systemCallRecorder::call what)
-{
-    const int key = int(what);
-    const int count = recorder.calls.value(key) + 1;
-    recorder.calls.insert(key, count);
-    const auto found = recorder.failures.constFind(key);
-    if (found != recorder.failures.constEnd() && count > found->succeeding)
-        return found->error;
-    return 0;
+    return state.watched != 0 && deviceOf(fd) == state.watched;
 }
 
 int fail(int error)
 {
     errno = error;
     return -1;
+}
+
+// Makes the real call, recorded with the times of call and return when it is on the watched
+// device, or fails it as injected.
+template <typename Real>
+auto recorded(int fd, call what, Real real, QByteArray bytes = {}, int value = 0)
+{
+    const int index = locked([&](recorderState &state) {
+        if (!watched(state, fd))
+            return -1;
+        const QPair<int, int> failure = state.failures.value(what);
+        if (++state.calls[what] > failure.second && failure.first != 0)
+            return -2;
+        state.events.append({what, now(), 0, std::move(bytes), value});
+        return state.events.size() - 1;
+    });
+    if (index == -2)
+        return decltype(real())(
+            fail(locked([&](recorderState &state) { return state.failures.value(what).first; })));
+    const auto result = real();
+    locked([&](recorderState &state) {
+        if (index < 0 || index >= state.events.size())
+            return;
+        state.events[index].returned = now();
+        if (what == call::write && result > 0) {
+            state.handOverAt = now() + systemCallRecorder::usbLatencyNanoseconds;
+            state.handingOver = int(result);
+        }
+    });
+    return result;
 }
 
 } // namespace
@@ -96,15 +115,12 @@ namespace systemCallRecorder {
 bool isActive()
 {
     // Only the interposed ioctl() knows the modem lines of a pseudo-terminal.
-    int master = posix_openpt(O_RDWR | O_NOCTTY);
-    if (master < 0)
-        return false;
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
     grantpt(master);
     unlockpt(master);
     const int slave = open(ptsname(master), O_RDWR | O_NOCTTY);
     int lines = TIOCM_DTR;
-    const bool active = ioctl(slave, TIOCMBIS, &lines) == 0 &&
-                        ioctl(slave, TIOCMGET, &lines) == 0 && (lines & TIOCM_DTR);
+    const bool active = ioctl(slave, TIOCMBIS, &lines) == 0 && dataTerminalReady(deviceOf(slave));
     close(slave);
     close(master);
     return active;
@@ -112,222 +128,144 @@ bool isActive()
 
 void watch(dev_t device)
 {
-    recorderState &recorder = state();
-    std::lock_guard<std::mutex> lock(recorder.mutex);
-    recorder.watched = device;
-    recorder.watching = true;
-    recorder.handOverAt = 0;
-    recorder.handingOver = 0;
-    recorder.outputStalled = false;
-    recorder.events.clear();
-    recorder.calls.clear();
-    recorder.failures.clear();
-    recorder.refusedPath.clear();
+    locked([device](recorderState &state) {
+        state.watched = device;
+        state.events.clear();
+        state.calls.clear();
+        state.failures.clear();
+        state.refusedPath.clear();
+        state.handOverAt = 0;
+        state.outputStalled = false;
+    });
 }
 
 void stopWatching()
 {
-    recorderState &recorder = state();
-    std::lock_guard<std::mutex> lock(recorder.mutex);
-    recorder.watching = false;
-    recorder.failures.clear();
-    recorder.refusedPath.clear();
+    watch(0);
 }
 
-QList<event> events()
+QList<event> events(const QList<call> &kinds)
 {
-    recorderState &recorder = state();
-    std::lock_guard<std::mutex> lock(recorder.mutex);
-    return recorder.events;
+    QList<event> found;
+    for (const event &recordedEvent : locked([](recorderState &state) { return state.events; }))
+        if (kinds.isEmpty() || kinds.contains(recordedEvent.what))
+            found << recordedEvent;
+    return found;
 }
 
-int callCount(call what)
+QList<QByteArray> writes()
 {
-    recorderState &recorder = state();
-    std::lock_guard<std::mutex> lock(recorder.mutex);
-    return recorder.calls.value(int(what));
+    QList<QByteArray> written;
+    for (const event &write : events({call::write}))
+        written << write.bytes;
+    return written;
 }
 
 bool dataTerminalReady(dev_t device)
 {
-    recorderState &recorder = state();
-    std::lock_guard<std::mutex> lock(recorder.mutex);
-    return recorder.modemLines.value(device) & TIOCM_DTR;
+    return locked([device](recorderState &state) { return state.modemLines[device] & TIOCM_DTR; });
 }
 
 void inject(call what, int error, int succeeding)
 {
-    recorderState &recorder = state();
-    std::lock_guard<std::mutex> lock(recorder.mutex);
-    recorder.failures.insert(int(what), failure{error, succeeding});
+    locked([&](recorderState &state) { state.failures.insert(what, {error, succeeding}); });
 }
 
 void stallOutput()
 {
-    recorderState &recorder = state();
-    std::lock_guard<std::mutex> lock(recorder.mutex);
-    recorder.outputStalled = true;
+    locked([](recorderState &state) { state.outputStalled = true; });
 }
 
 void refuseOpen(const QByteArray &path, int error)
 {
-    recorderState &recorder = state();
-    std::lock_guard<std::mutex> lock(recorder.mutex);
-    recorder.refusedPath = path;
-    recorder.refusedError = error;
+    locked([&](recorderState &state) {
+        state.refusedPath = path;
+        state.refusedError = error;
+    });
 }
 
 } // namespace systemCallRecorder
-
-using systemCallRecorder::call;
-
-namespace {
-
-// Records a call on the watched device, or makes it fail as injected: returns the errno to
-// fail with, 0 when the real call is to go ahead. Call with the mutex held.
-int record(recorderState &recorder, int fd, call what, QByteArray bytes = {}, int queued = 0)
-{
-    if (!recorder.watching || deviceOf(fd) != recorder.watched)
-        return 0;
-    if (const int error = injectedError(recorder, what))
-        return error;
-    recorder.events.append({what, now(), 0, std::move(bytes), queued});
-    return 0;
-}
-
-// Stamps the return of the call recorded last; the caller made the real call meanwhile.
-void returned(recorderState &recorder, int fd)
-{
-    std::lock_guard<std::mutex> lock(recorder.mutex);
-    if (recorder.watching && deviceOf(fd) == recorder.watched && !recorder.events.isEmpty())
-        recorder.events.last().returned = now();
-}
-
-// Bytes that the emulated driver still holds in its output queue.
-int outputQueued(const recorderState &recorder)
-{
-    if (recorder.outputStalled)
-        return 4096;
-    return now() < recorder.handOverAt ? recorder.handingOver : 0;
-}
-
-template <typename Real> int recordedCall(int fd, call what, Real real)
-{
-    recorderState &recorder = state();
-    {
-        std::lock_guard<std::mutex> lock(recorder.mutex);
-        if (const int error = record(recorder, fd, what))
-            return fail(error);
-    }
-    const int result = real();
-    returned(recorder, fd);
-    return result;
-}
-
-} // namespace
 
 extern "C" int ioctl(int fd, unsigned long request, ...) noexcept
 {
     va_list arguments;
     va_start(arguments, request);
-    void *argument = va_arg(arguments, void *);
+    int *value = va_arg(arguments, int *);
     va_end(arguments);
     static const auto realIoctl = next<int (*)(int, unsigned long, ...)>("ioctl");
-
+    const auto real = [&] {
+        return realIoctl(fd, request, value);
+    };
     if (request == TIOCSBRK || request == TIOCCBRK)
-        return recordedCall(fd, request == TIOCSBRK ? call::breakOn : call::breakOff,
-                            [&] { return realIoctl(fd, request, argument); });
-    recorderState &recorder = state();
-    std::lock_guard<std::mutex> lock(recorder.mutex);
+        return recorded(fd, request == TIOCSBRK ? call::breakOn : call::breakOff, real);
+    if (request == TIOCOUTQ) {
+        // What a USB interface's driver still holds; a pseudo-terminal holds nothing.
+        const int queued = locked([&](recorderState &state) {
+            return !watched(state, fd)        ? -1
+                   : state.outputStalled      ? 4096
+                   : now() < state.handOverAt ? state.handingOver
+                                              : 0;
+        });
+        if (queued < 0)
+            return real();
+        return recorded(
+            fd, call::outputQueue, [&] { return *value = queued, 0; }, {}, queued);
+    }
     const dev_t device = deviceOf(fd);
-    const bool watched = recorder.watching && device == recorder.watched;
-    if (request == TIOCOUTQ && watched) {
-        const int queued = outputQueued(recorder);
-        if (const int error = record(recorder, fd, call::outputQueue, {}, queued))
-            return fail(error);
-        recorder.events.last().returned = now();
-        *static_cast<int *>(argument) = queued;
-        return 0;
-    }
-    const bool modemRequest =
-        request == TIOCMGET || request == TIOCMSET || request == TIOCMBIS || request == TIOCMBIC;
-    if (!modemRequest || !isPseudoTerminal(device))
-        return realIoctl(fd, request, argument);
-    if (watched && request != TIOCMGET)
-        if (const int error = injectedError(recorder, call::dataTerminalReady))
-            return fail(error);
-    int &lines = recorder.modemLines[device];
-    const int given = *static_cast<int *>(argument);
-    switch (request) {
-    case TIOCMGET:
-        *static_cast<int *>(argument) = lines;
-        break;
-    case TIOCMSET:
-        lines = given;
-        break;
-    case TIOCMBIS:
-        lines |= given;
-        break;
-    case TIOCMBIC:
-        lines &= ~given;
-        break;
-    }
-    return 0;
+    if (major(device) < 136 || major(device) > 143 ||
+        (request != TIOCMGET && request != TIOCMSET && request != TIOCMBIS && request != TIOCMBIC))
+        return real();
+    // A pseudo-terminal's modem lines, which it refuses to have.
+    if (request == TIOCMGET)
+        return locked([&](recorderState &state) { return *value = state.modemLines[device], 0; });
+    return recorded(fd, call::dataTerminalReady, [&] {
+        return locked([&](recorderState &state) {
+            int &lines = state.modemLines[device];
+            lines = request == TIOCMSET   ? *value
+                    : request == TIOCMBIS ? lines | *value
+                                          : lines & ~*value;
+            return 0;
+        });
+    });
 }
 
 extern "C" ssize_t write(int fd, const void *buffer, size_t size)
 {
     static const auto realWrite = next<ssize_t (*)(int, const void *, size_t)>("write");
-    recorderState &recorder = state();
-    {
-        std::lock_guard<std::mutex> lock(recorder.mutex);
-        if (const int error = record(recorder, fd, call::write,
-                                     QByteArray(static_cast<const char *>(buffer), int(size))))
-            return fail(error);
-    }
-    const ssize_t written = realWrite(fd, buffer, size);
-    std::lock_guard<std::mutex> lock(recorder.mutex);
-    if (written > 0 && recorder.watching && deviceOf(fd) == recorder.watched) {
-        recorder.events.last().returned = now();
-        recorder.handOverAt = now() + systemCallRecorder::usbLatencyNanoseconds;
-        recorder.handingOver = int(written);
-    }
-    return written;
+    return recorded(
+        fd, call::write, [&] { return realWrite(fd, buffer, size); },
+        QByteArray(static_cast<const char *>(buffer), int(size)));
 }
 
 extern "C" int tcsetattr(int fd, int action, const termios *settings) noexcept
 {
     static const auto real = next<int (*)(int, int, const termios *)>("tcsetattr");
-    return recordedCall(fd, call::settings, [&] { return real(fd, action, settings); });
+    // A pseudo-terminal forces 8 data bits and no parity, so what is asked for is kept.
+    return recorded(
+        fd, call::settings, [&] { return real(fd, action, settings); }, {}, int(settings->c_cflag));
 }
 
 extern "C" int tcflush(int fd, int queue) noexcept
 {
     static const auto real = next<int (*)(int, int)>("tcflush");
-    return recordedCall(fd, call::flush, [&] { return real(fd, queue); });
+    return recorded(fd, call::flush, [&] { return real(fd, queue); });
 }
 
 extern "C" int tcdrain(int fd)
 {
     static const auto real = next<int (*)(int)>("tcdrain");
-    return recordedCall(fd, call::drain, [&] { return real(fd); });
+    return recorded(fd, call::drain, [&] { return real(fd); });
 }
 
 extern "C" int open64(const char *path, int flags, ...)
 {
-    mode_t mode = 0;
-    if (flags & (O_CREAT | O_TMPFILE)) {
-        va_list arguments;
-        va_start(arguments, flags);
-        mode = va_arg(arguments, mode_t);
-        va_end(arguments);
-    }
+    va_list arguments;
+    va_start(arguments, flags);
+    const mode_t mode = flags & (O_CREAT | O_TMPFILE) ? va_arg(arguments, mode_t) : 0;
+    va_end(arguments);
     static const auto realOpen = next<int (*)(const char *, int, ...)>("open64");
-    recorderState &recorder = state();
-    {
-        std::lock_guard<std::mutex> lock(recorder.mutex);
-        if (!recorder.refusedPath.isEmpty() && recorder.refusedPath == path)
-            return fail(recorder.refusedError);
-    }
-    return realOpen(path, flags, mode);
+    const int refused = locked([path](recorderState &state) {
+        return state.refusedPath == path ? state.refusedError : 0;
+    });
+    return refused ? fail(refused) : realOpen(path, flags, mode);
 }

@@ -2,18 +2,18 @@
 #define SYSTEMCALLRECORDER_H
 
 #include <QByteArray>
+#include <QHashFunctions>
 #include <QList>
 
 #include <sys/types.h>
 
 // Sees the serial line where the program meets the kernel. ioctl(), write(), open64(),
 // tcsetattr(), tcflush() and tcdrain() are interposed in the test executable itself (the C
-// library changes settings and flushes without going through ioctl()). On the watched device,
-// break, writes, settings changes, flushes and output-queue queries are recorded with monotonic
-// timestamps. The modem lines of pseudo-terminals (which refuse them) are emulated, and so is
-// the output queue of a USB interface, which a pseudo-terminal empties at once. Failures can be
-// injected. Interposition silently stops working when the symbols are not
-// exported, so tests must check isActive().
+// library changes settings and flushes without going through ioctl()). Calls on the watched
+// device are recorded with monotonic timestamps at call and return. A pseudo-terminal refuses
+// the modem lines and empties its output at once, so both are emulated: Data Terminal Ready,
+// and the output queue of a USB interface. Failures can be injected. Interposition silently
+// stops working when the symbols are not exported, so tests must see it work.
 namespace systemCallRecorder {
 
 enum class call {
@@ -26,6 +26,10 @@ enum class call {
     drain,
     outputQueue
 };
+inline uint qHash(call key, uint seed = 0)
+{
+    return ::qHash(int(key), seed);
+}
 
 struct event
 {
@@ -33,7 +37,7 @@ struct event
     qint64 nanoseconds; // when the call was made
     qint64 returned;    // when it returned
     QByteArray bytes;   // written bytes
-    int queued;         // bytes the output queue reported
+    int value;          // the control flags asked for, or the bytes the output queue reported
 };
 
 // The emulated USB interface: the driver reports written bytes as queued until the transfer
@@ -45,8 +49,9 @@ bool isActive();
 // Starts recording for the device and forgets earlier events and injected failures.
 void watch(dev_t device);
 void stopWatching();
-QList<event> events();
-int callCount(call what);
+// The recorded calls of the given kinds, or of every kind.
+QList<event> events(const QList<call> &kinds = {});
+QList<QByteArray> writes();
 bool dataTerminalReady(dev_t device);
 
 // From the call after the first `succeeding` ones on, `what` fails with `error` (errno).

@@ -40,26 +40,25 @@ void workerRun::cancel()
     worker->cancelSending();
 }
 
+// The reports come as queued calls, so this thread takes events in while it waits for them.
 bool workerRun::end(int limitMilliseconds, int graceMilliseconds)
 {
     if (thread.isFinished())
         return !reports.isEmpty();
     const QDeadlineTimer deadline(limitMilliseconds);
-    takeEventsIn(deadline, true);
+    if (reports.isEmpty())
+        takeEventsIn(deadline.remainingTime(), true);
     thread.quit();
     const bool ended = thread.wait(deadline) && !reports.isEmpty();
     if (thread.isFinished())
-        takeEventsIn(QDeadlineTimer(graceMilliseconds), false);
+        takeEventsIn(graceMilliseconds, false);
     return ended;
 }
 
-// The reports come as queued calls, so this thread takes events in while it waits for them.
-void workerRun::takeEventsIn(const QDeadlineTimer &deadline, bool untilReported)
+void workerRun::takeEventsIn(qint64 milliseconds, bool untilReported)
 {
-    if (untilReported && !reports.isEmpty())
-        return;
     QEventLoop loop;
-    QTimer::singleShot(qMax<qint64>(0, deadline.remainingTime()), &loop, &QEventLoop::quit);
+    QTimer::singleShot(qMax<qint64>(0, milliseconds), &loop, &QEventLoop::quit);
     waiting = untilReported ? &loop : nullptr;
     loop.exec();
     waiting = nullptr;

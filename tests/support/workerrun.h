@@ -27,6 +27,7 @@ public:
     bool stuck() const { return !thread.isFinished(); }
     qint64 microseconds() const { return clock.nsecsElapsed() / 1000; } // since the start
 
+    serialPortThread *const worker;
     QStringList reports;
     qint64 reportedAt = -1; // as microseconds()
     int lineCount = -1;
@@ -36,10 +37,9 @@ public:
 
 private:
     void note(const QString &report);
-    void takeEventsIn(const QDeadlineTimer &deadline, bool untilReported);
+    void takeEventsIn(qint64 milliseconds, bool untilReported);
 
     QThread thread;
-    serialPortThread *worker;
     QElapsedTimer clock;
     qint64 lineDoneAt = 0;
     QEventLoop *waiting = nullptr;

@@ -9,8 +9,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include <functional>
-
 // Answers the window's modal dialogs as a technician would: reads and confirms every message
 // box, and fills in the file dialog with the file that the test wants chosen.
 class technician
@@ -28,7 +26,6 @@ public:
 
     QStringList messages;
     QString dialogCaption;
-    QString dialogDirectory;
     QStringList dialogSelection;
     QStringList dialogFilters;
 
@@ -43,7 +40,6 @@ private:
             if (!dialog->isVisible())
                 return;
             dialogCaption = dialog->windowTitle();
-            dialogDirectory = dialog->directory().absolutePath();
             dialogSelection = dialog->selectedFiles();
             dialogFilters = dialog->nameFilters();
             auto *buttons = dialog->findChild<QDialogButtonBox *>("buttonBox");

@@ -1,195 +1,551 @@
 #include "fixturesoftwareupdater.h"
+#include "pseudoterminal.h"
+#include "systemcallrecorder.h"
 #include "technician.h"
 
 #include <QAction>
-#include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QMetaMethod>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QResource>
+#include <QSerialPort>
+#include <QSignalSpy>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
-// No interface attached, whatever this machine has.
-const interfacePortSource noPorts = [] {
-    return QList<interfacePort>{};
-};
+#include <cerrno>
+#include <optional>
+#include <utime.h>
 
+Q_DECLARE_METATYPE(QList<interfacePort>)
+
+// The window as the technician meets it, with the attached ports made up by each test. Every
+// test runs in a scratch working folder, which may hold an update file from the start. Updates
+// go through the real worker to a pseudo-terminal standing in for the interface box.
 class tst_FixtureSoftwareUpdater : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void logoIsCompiledIn();
+    void init()
+    {
+        QDir::setCurrent(folder.emplace().path());
+        user.messages.clear();
+    }
+    void cleanup()
+    {
+        window.reset();
+        systemCallRecorder::stopWatching();
+        box.reset();
+    }
     void firstLook();
-    void preselectsLeastRecentlyModifiedUpdateFile_data();
-    void preselectsLeastRecentlyModifiedUpdateFile();
-    void signalsAndSlots();
-    void serialPortClosingDisablesUpdate();
+    void preselectsTheOldestUpdateFile_data();
+    void preselectsTheOldestUpdateFile();
+    void interfaceList_data();
+    void interfaceList();
+    void refreshAndPickingKeepTheSelectionTrue();
+    void choosingAFileShowsItsHeader_data();
+    void choosingAFileShowsItsHeader();
+    void fileDialog();
+    void unsafeOrUnreadableChoicesAreRefused_data();
+    void unsafeOrUnreadableChoicesAreRefused();
     void portErrorCodes_data();
     void portErrorCodes();
+    void signalsAndSlots();
+    void updatesRunToTheirEndAndAreAcknowledged_data();
+    void updatesRunToTheirEndAndAreAcknowledged();
+    void everyFailureShowsOneMessageAndReturnsToIdle_data();
+    void everyFailureShowsOneMessageAndReturnsToIdle();
+    void leavingInALongHoldEndsTheProgramAtOnce_data();
+    void leavingInALongHoldEndsTheProgramAtOnce();
+
+private:
+    void open(const QList<interfacePort> &attached = {}, bool withUpdateFile = false)
+    {
+        if (withUpdateFile)
+            write("update.dmx", "0 01\n");
+        ports = attached;
+        window = std::make_unique<fixtureSoftwareUpdater>(nullptr, [this] { return ports; });
+    }
+    // The window opens ready to send this update file to the interface box.
+    void openForUpdate(const QByteArray &updateFile, const QString &portName = "")
+    {
+        box = std::make_unique<pseudoTerminal>();
+        systemCallRecorder::watch(box->device());
+        write("update.dmx", updateFile);
+        open({{portName.isEmpty() ? box->portName() : portName, "CP2102", "Silicon Labs", "1"}});
+        window->show();
+        QVERIFY(startEnabled());
+    }
+    QString write(const QString &name, const QByteArray &content)
+    {
+        QFile file(folder->filePath(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(content);
+        return file.fileName();
+    }
+    template <typename T = QWidget> T *find(const char *name) const
+    {
+        return window->findChild<T *>(name);
+    }
+    QString text(const char *label) const { return find<QLabel>(label)->text(); }
+    QString status() const { return window->statusBar()->findChild<QLabel *>()->text(); }
+    int infoPage() const { return find<QStackedWidget>("infoStackedWidget")->currentIndex(); }
+    QPair<int, int> pages() const // the information page and the action page
+    {
+        return {infoPage(), find<QStackedWidget>("updateStackedWidget")->currentIndex()};
+    }
+    QProgressBar *bar() const { return find<QProgressBar>("progressBar"); }
+    QPushButton *button(const char *name = "updateButton") const { return find<QPushButton>(name); }
+    bool startEnabled() const { return button()->isEnabled(); }
+    QStringList menu() const
+    {
+        QStringList entries;
+        for (QAction *action : find<QMenu>("menuPort")->actions())
+            entries << (action->isSeparator() ? "--"
+                        : action->isChecked() ? "[x] " + action->text()
+                                              : action->text());
+        return entries;
+    }
+    void choose(const QString &path, const char *button = "selectFileButton")
+    {
+        user.willChoose(path);
+        this->button(button)->click();
+    }
+
+    std::optional<QTemporaryDir> folder;
+    std::unique_ptr<pseudoTerminal> box;
+    QList<interfacePort> ports;
+    technician user;
+    std::unique_ptr<fixtureSoftwareUpdater> window;
 };
-
-void tst_FixtureSoftwareUpdater::logoIsCompiledIn()
-{
-    const QImage logo(":/logo.png");
-    QCOMPARE(logo.size(), QSize(1065, 414));
-    QVERIFY(logo.hasAlphaChannel());
-    QCOMPARE(QResource(":/logo.png").compressionAlgorithm(), QResource::NoCompression);
-
-    fixtureSoftwareUpdater window(nullptr, noPorts);
-    const QPixmap shown = window.findChild<QLabel *>("logoLabel")->pixmap(Qt::ReturnByValue);
-    QCOMPARE(shown.size(), QSize(1065, 414));
-}
 
 void tst_FixtureSoftwareUpdater::firstLook()
 {
-    fixtureSoftwareUpdater window(nullptr, noPorts);
-    QCOMPARE(window.windowTitle(), QString("Corvanel Firmware Updater 1.0.1"));
-    auto *update = window.findChild<QPushButton *>("updateButton");
-    QVERIFY(!update->isEnabled());
-    QCOMPARE(update->text(), QString("Start"));
-    QCOMPARE(update->toolTip(), QString("Select port and update file to start!"));
-    QCOMPARE(window.findChild<QStackedWidget *>("infoStackedWidget")->currentIndex(), 0);
-    QCOMPARE(window.findChild<QStackedWidget *>("updateStackedWidget")->currentIndex(), 0);
-
-    const QList<QLabel *> statusLabels = window.statusBar()->findChildren<QLabel *>();
-    QCOMPARE(statusLabels.size(), 1);
-    QCOMPARE(statusLabels[0]->text(), QString("Currently no interface selected!"));
+    open();
+    const QList<std::array<const char *, 3>> texts{
+        {"actionQuit", "text", "&Quit"},
+        {"actionRefreshPortsList", "text", "Refresh Interfaces List"},
+        {"selectFileGroupBox", "title", "Select File"},
+        {"fileLabel", "text", "No File Selected"},
+        {"selectFileButton", "text", "Select File"},
+        {"fixtureDisplayGroupBox", "title", "Update File Information"},
+        {"fixtureDisplayLabel", "text", "Vendor Fixture"},
+        {"applicationDisplayLabel", "text", "Application v1.04"},
+        {"selectFileButton_2", "text", "Select File"},
+        {"progressGroupBox", "title", "Update Progress"},
+        {"startSendingGroupBox", "title", "Update"},
+        {"updateButton", "text", "Start"},
+        {"updateButton", "toolTip", "Select port and update file to start!"},
+        {"cancelSendingGroupBox", "title", "Update"},
+        {"cancelButton", "text", "Cancel"},
+        {"finishedSendingGroupBox", "title", "Update"},
+        {"finishedButton", "text", "Finished"},
+        {"menuApp", "title", "App"},
+        {"menuPort", "title", "Interfaces"},
+    };
+    for (const auto &text : texts)
+        QCOMPARE(window->findChild<QObject *>(text[0])->property(text[1]).toString(),
+                 QString(text[2]));
+    QCOMPARE(window->windowTitle(), QString("Corvanel Firmware Updater 1.0.1"));
+    QCOMPARE(status(), QString("Currently no interface selected!"));
+    QVERIFY(!startEnabled());
+    QCOMPARE(infoPage(), 0);
+    QCOMPARE(find<QStackedWidget>("updateStackedWidget")->currentIndex(), 0);
+    QCOMPARE(find<QLabel>("logoLabel")->pixmap(Qt::ReturnByValue).size(), QSize(1065, 414));
 }
 
-void tst_FixtureSoftwareUpdater::preselectsLeastRecentlyModifiedUpdateFile_data()
+void tst_FixtureSoftwareUpdater::preselectsTheOldestUpdateFile_data()
 {
-    // Entries are created oldest first; "dir:" makes a directory, "link:" a symbolic link.
+    // Created oldest first; "dir:" makes a folder, "link:" a symbolic link to a file elsewhere.
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("older .prl wins over newer .dmx") << QStringList{"a.prl", "b.dmx"} << "a.prl";
-    QTest::newRow("older .dmx wins over newer .prl") << QStringList{"b.dmx", "a.prl"} << "b.dmx";
+    QTest::newRow("older .prl before newer .dmx") << QStringList{"a.prl", "b.dmx"} << "a.prl";
+    QTest::newRow("older .dmx before newer .prl") << QStringList{"b.dmx", "a.prl"} << "b.dmx";
     QTest::newRow("other files are skipped")
-        << QStringList{"notes.txt", "old.dmx.bak", "c.dmx"} << "c.dmx";
+        << QStringList{"x.txt", "o.dmx.bak", "c.dmx"} << "c.dmx";
     QTest::newRow("suffix is case-sensitive") << QStringList{"FIRMWARE.DMX"} << "";
-    QTest::newRow("directories are skipped") << QStringList{"dir:x.dmx", "z.dmx"} << "z.dmx";
-    QTest::newRow("links are skipped") << QStringList{"link:y.dmx", "z.dmx"} << "z.dmx";
-    QTest::newRow("empty directory") << QStringList{} << "";
+    QTest::newRow("older folder is skipped") << QStringList{"dir:x.dmx", "z.dmx"} << "z.dmx";
+    QTest::newRow("older link is skipped") << QStringList{"link:y.dmx", "z.dmx"} << "z.dmx";
+    QTest::newRow("empty folder") << QStringList{} << "";
 }
 
-void tst_FixtureSoftwareUpdater::preselectsLeastRecentlyModifiedUpdateFile()
+void tst_FixtureSoftwareUpdater::preselectsTheOldestUpdateFile()
 {
     QFETCH(QStringList, entries);
     QFETCH(QString, expected);
-    QTemporaryDir directory;
     QTemporaryDir elsewhere;
-    QDateTime modified = QDateTime::currentDateTime().addDays(-1);
+    utimbuf modified{};
+    modified.modtime = QDateTime::currentSecsSinceEpoch() - 86400;
     for (const QString &entry : entries) {
-        const QString name = entry.section(':', -1);
-        const QString path = directory.filePath(name);
+        QString name = entry.section(':', -1);
         if (entry.startsWith("dir:")) {
-            QVERIFY(QDir(directory.path()).mkdir(name));
+            QVERIFY(QDir().mkdir(name));
         } else if (entry.startsWith("link:")) {
-            QFile target(elsewhere.filePath(name));
-            QVERIFY(target.open(QIODevice::WriteOnly));
-            QVERIFY(QFile::link(target.fileName(), path));
+            QFile(elsewhere.filePath(name)).open(QIODevice::WriteOnly);
+            QVERIFY(QFile::link(elsewhere.filePath(name), name));
         } else {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            QVERIFY(file.setFileTime(modified, QFileDevice::FileModificationTime));
+            write(name, "");
         }
-        modified = modified.addSecs(60);
+        // A link's time is its target's, as the folder listing sees it.
+        QCOMPARE(utime(qPrintable(QFileInfo(name).canonicalFilePath()), &modified), 0);
+        modified.modtime += 60;
     }
-
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(directory.path());
-    fixtureSoftwareUpdater window(nullptr, noPorts);
-    QDir::setCurrent(previous);
-
-    const QString shown = window.findChild<QLabel *>("fileLabel")->text();
-    if (expected.isEmpty())
-        QCOMPARE(shown, QString("No File Selected"));
-    else
-        QCOMPARE(QFileInfo(shown).fileName(), expected);
-    QCOMPARE(window.findChild<QStackedWidget *>("infoStackedWidget")->currentIndex(), 0);
+    open();
+    QCOMPARE(QFileInfo(text("fileLabel")).fileName(),
+             expected.isEmpty() ? "No File Selected" : expected);
+    QCOMPARE(infoPage(), 0);
 }
 
-void tst_FixtureSoftwareUpdater::signalsAndSlots()
+void tst_FixtureSoftwareUpdater::interfaceList_data()
 {
-    const QStringList expected{
-        "signal startSending()",
-        "signal cancelSending()",
-        "slot on_actionQuit_triggered()",
-        "slot on_selectFileButton_clicked()",
-        "slot on_selectFileButton_2_clicked()",
-        "slot on_updateButton_clicked()",
-        "slot on_cancelButton_clicked()",
-        "slot on_actionRefreshPortsList_triggered()",
-        "slot serialPortSelected(QAction*)",
-        "slot serialPortError(int)",
-        "slot serialPortClosing()",
-        "slot updateFinished()",
-        "slot updateCanceled()",
-        "slot updateFileLength(int)",
-        "slot updateProgress(int)",
-        "slot recieveMessage(QString)",
-    };
-    const QMetaObject &meta = fixtureSoftwareUpdater::staticMetaObject;
-    QStringList methods;
-    for (int index = meta.methodOffset(); index < meta.methodCount(); ++index) {
-        const QMetaMethod method = meta.method(index);
-        QCOMPARE(method.access(), QMetaMethod::Public);
-        methods << QString(method.methodType() == QMetaMethod::Signal ? "signal " : "slot ") +
-                       method.methodSignature();
-    }
-    QCOMPARE(methods, expected);
+    QTest::addColumn<QList<interfacePort>>("attached");
+    QTest::addColumn<bool>("withUpdateFile");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QString>("statusText");
+    QTest::addColumn<bool>("startEnabled");
+    const QStringList tail{"--", "Refresh Interfaces List"};
+    const QString none = "Currently no interface selected!";
+    QTest::newRow("no port") << QList<interfacePort>{} << true << tail << none << false;
+    QTest::newRow("ports without serial number")
+        << QList<interfacePort>{{"ttyS0", "", "", ""}, {"ttyS1", "x", "Silicon Labs", ""}} << true
+        << tail << none << false;
+    QTest::newRow("last enumerated on top and selected")
+        << QList<interfacePort>{{"ttyUSB0", "", "FTDI", "A1"}, {"ttyUSB1", "", "FTDI", "B2"}}
+        << true << QStringList{"[x] FTDI B2", "FTDI A1"} + tail << "Current interface: FTDI B2"
+        << true;
+    QTest::newRow("interface box, no update file")
+        << QList<interfacePort>{{"ttyUSB0", "CP2102", "Silicon Labs", "0001"}} << false
+        << QStringList{"[x] Silicon Labs 0001(Veskor)"} + tail
+        << "Current interface: Silicon Labs 0001(Veskor)" << false;
+    QTest::newRow("manufacturer must match exactly")
+        << QList<interfacePort>{{"ttyUSB0", "", "silicon labs", "1"},
+                                {"ttyUSB1", "", "Silicon Labs ", "2"}}
+        << true << QStringList{"[x] Silicon Labs  2", "silicon labs 1"} + tail
+        << "Current interface: Silicon Labs  2" << true;
+    QTest::newRow("empty manufacturer")
+        << QList<interfacePort>{{"ttyACM0", "", "", "3"}} << true << QStringList{"[x]  3"} + tail
+        << "Current interface:  3" << true;
 }
 
-void tst_FixtureSoftwareUpdater::serialPortClosingDisablesUpdate()
+void tst_FixtureSoftwareUpdater::interfaceList()
 {
-    QTemporaryDir directory;
-    QFile(directory.filePath("update.dmx")).open(QIODevice::WriteOnly);
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(directory.path());
-    fixtureSoftwareUpdater window(nullptr, [] {
-        return QList<interfacePort>{{"ttyUSB0", "", "Silicon Labs", "0001"}};
-    });
-    QDir::setCurrent(previous);
-    auto *update = window.findChild<QPushButton *>("updateButton");
-    QVERIFY(update->isEnabled());
-    QVERIFY(QMetaObject::invokeMethod(&window, "serialPortClosing"));
-    QVERIFY(!update->isEnabled());
+    QFETCH(QList<interfacePort>, attached);
+    QFETCH(bool, withUpdateFile);
+    QFETCH(QStringList, entries);
+    QFETCH(QString, statusText);
+    QFETCH(bool, startEnabled);
+    open(attached, withUpdateFile);
+    QCOMPARE(menu(), entries);
+    QCOMPARE(status(), statusText);
+    QCOMPARE(this->startEnabled(), startEnabled);
+}
+
+void tst_FixtureSoftwareUpdater::refreshAndPickingKeepTheSelectionTrue()
+{
+    QTest::ignoreMessage(QtDebugMsg, "\"ttyUSB0\" \"USB to UART\" \"FTDI\" \"A1\"");
+    open({{"ttyUSB0", "USB to UART", "FTDI", "A1"}}, true);
+    // Another maker's port that is already selected keeps the selection and its status text.
+    ports[0].serialNumber = "A2";
+    find<QAction>("actionRefreshPortsList")->trigger();
+    QCOMPARE(menu().mid(0, 2), (QStringList{"[x] FTDI A2", "--"}));
+    QCOMPARE(status(), QString("Current interface: FTDI A1"));
+
+    // The interface box is selected anew on every refresh.
+    ports = {{"ttyUSB0", "", "Silicon Labs", "0001"}, {"ttyUSB1", "", "FTDI", "B"}};
+    find<QAction>("actionRefreshPortsList")->trigger();
+    QCOMPARE(menu().mid(0, 3), (QStringList{"[x] FTDI B", "Silicon Labs 0001(Veskor)", "--"}));
+    QVERIFY(startEnabled());
+
+    // Picking an entry while the update file has vanished selects it, but Start waits for a file.
+    QVERIFY(QFile::remove("update.dmx"));
+    find<QMenu>("menuPort")->actions().at(1)->trigger();
+    QCOMPARE(status(), QString("Current interface: Silicon Labs 0001(Veskor)"));
+    QVERIFY(!startEnabled());
+
+    ports.clear();
+    find<QAction>("actionRefreshPortsList")->trigger();
+    QCOMPARE(menu(), (QStringList{"--", "Refresh Interfaces List"}));
+    QCOMPARE(status(), QString("Currently no interface selected!"));
+    choose(write("other.dmx", "0 02\n"));
+    QVERIFY(!startEnabled());
+
+    ports = {{"ttyUSB0", "", "FTDI", "A1"}};
+    find<QAction>("actionRefreshPortsList")->trigger();
+    QVERIFY(startEnabled());
+    QVERIFY(QMetaObject::invokeMethod(window.get(), "serialPortClosing"));
+    QVERIFY(!startEnabled());
+}
+
+void tst_FixtureSoftwareUpdater::choosingAFileShowsItsHeader_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("application");
+    QTest::addColumn<QString>("fixture");
+    QTest::newRow("complete") << QByteArray("#application\n#Vendor\n#Fixture\n#v1.04\n0 01\n")
+                              << "Application v1.04"
+                              << "Vendor Fixture";
+    QTest::newRow("last line without line end")
+        << QByteArray("#application\n#Vendor\n#Fixture\n#v1.04") << "Application v1.04"
+        << "Vendor Fixture";
+    QTest::newRow("blank after each hash")
+        << QByteArray("# application\n# Vendor\n# Fixture\n# v1.04\n") << " application  v1.04"
+        << " Vendor  Fixture";
+    QTest::newRow("three header lines") << QByteArray("#a\n#Vendor\n#Fixture\n0 01\n") << ""
+                                        << "";
+    QTest::newRow("first line only a hash") << QByteArray("#\n#Vendor\n#Fixture\n#v1\n") << ""
+                                            << "";
+    // The window reads only the file's start: text mode would skip them all looking for a #.
+    QTest::newRow("a megabyte of carriage returns first")
+        << QByteArray(1024 * 1024, '\r') + "#application\n#Vendor\n#Fixture\n#v1.04\n"
+        << ""
+        << "";
+}
+
+void tst_FixtureSoftwareUpdater::choosingAFileShowsItsHeader()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, application);
+    QFETCH(QString, fixture);
+    open({{"ttyUSB0", "", "Silicon Labs", "0001"}});
+    QVERIFY(!startEnabled());
+    const QString path = write("chosen.dmx", content);
+    choose(path);
+    QCOMPARE(text("fileLabel"), path);
+    QCOMPARE(text("applicationDisplayLabel"), application);
+    QCOMPARE(text("fixtureDisplayLabel"), fixture);
+    QCOMPARE(infoPage(), application.isEmpty() ? 0 : 1);
+    QVERIFY(startEnabled());
+    QVERIFY(user.messages.isEmpty());
+}
+
+// The dialog offers update files from the folder of the file chosen before; choosing again from
+// the information page and cancelling goes back to the file page and keeps the choice.
+void tst_FixtureSoftwareUpdater::fileDialog()
+{
+    open({{"ttyUSB0", "", "Silicon Labs", "0001"}});
+    const QString first = write("first.dmx", "#app\n#Vendor\n#Fixture\n#v1\n");
+    choose(first);
+    QCOMPARE(user.dialogCaption, QString("Select Firmware"));
+    QCOMPARE(user.dialogFilters, QStringList{"Firmware Files (*.dmx)"});
+    QCOMPARE(infoPage(), 1);
+    choose("", "selectFileButton_2");
+    QCOMPARE(user.dialogSelection, QStringList{first});
+    QCOMPARE(infoPage(), 0);
+    QCOMPARE(text("fileLabel"), first);
+    QCOMPARE(text("applicationDisplayLabel"), QString("App v1"));
+    QVERIFY(startEnabled());
+}
+
+void tst_FixtureSoftwareUpdater::unsafeOrUnreadableChoicesAreRefused_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("message");
+    // Qt's own dialog refuses named pipes and folders, but lets a device through.
+    QTest::newRow("device") << "/dev/null"
+                            << "Couldn't open file Not a regular file: /dev/null";
+    QTest::newRow("no permission") << ""
+                                   << "Couldn't open file Permission denied";
+}
+
+void tst_FixtureSoftwareUpdater::unsafeOrUnreadableChoicesAreRefused()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, message);
+    open({{"ttyUSB0", "", "Silicon Labs", "0001"}});
+    choose(write("good.dmx", "#application\n#Vendor\n#Fixture\n#v1.04\n"));
+    if (path.isEmpty()) {
+        path = write("chosen.dmx", "#application\n");
+        systemCallRecorder::refuseOpen(path.toLocal8Bit(), EACCES);
+    }
+    choose(path);
+    QCOMPARE(user.messages, QStringList{message});
+    QCOMPARE(text("fileLabel"), path);
+    QCOMPARE(text("applicationDisplayLabel"), QString());
+    QCOMPARE(infoPage(), 0);
+    QCOMPARE(startEnabled(), path != "/dev/null");
 }
 
 void tst_FixtureSoftwareUpdater::portErrorCodes_data()
 {
     QTest::addColumn<int>("code");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<bool>("backToIdle");
-    QTest::newRow("0 is no error") << 0 << "" << false;
-    QTest::newRow("9") << 9 << "Serialport Error: ResourceError: Device Unavailable" << true;
-    QTest::newRow("3") << 3 << "Serialport Error: OpenError Device already open" << true;
-    QTest::newRow("13") << 13 << "Serialport Error: NotOpenError" << true;
-    QTest::newRow("14 is unknown") << 14 << "" << true;
-    QTest::newRow("-1 is unknown") << -1 << "" << true;
+    QTest::addColumn<QString>("message"); // empty: no message box
+    const QStringList messages{"DeviceNotFoundError",
+                               "PermissionError",
+                               "OpenError Device already open",
+                               "ParityError",
+                               "FramingError",
+                               "BreakConditionError",
+                               "WriteError",
+                               "ReadError",
+                               "ResourceError: Device Unavailable",
+                               "UnsupportedOperationError",
+                               "UnknownError",
+                               "TimeoutError",
+                               "NotOpenError"};
+    for (int code = 1; code <= 13; ++code)
+        QTest::addRow("%d", code) << code << "Serialport Error: " + messages[code - 1];
+    QTest::newRow("14 is unknown") << 14 << "";
+    QTest::newRow("-1 is unknown") << -1 << "";
+    QTest::newRow("0 is no error") << 0 << "";
 }
 
 void tst_FixtureSoftwareUpdater::portErrorCodes()
 {
     QFETCH(int, code);
     QFETCH(QString, message);
-    QFETCH(bool, backToIdle);
-    fixtureSoftwareUpdater window(nullptr, noPorts);
-    auto *info = window.findChild<QStackedWidget *>("infoStackedWidget");
-    auto *bar = window.findChild<QProgressBar *>("progressBar");
-    info->setCurrentIndex(2);
-    bar->setValue(40);
-    technician user;
+    open();
+    find<QStackedWidget>("infoStackedWidget")->setCurrentIndex(2);
+    bar()->setValue(40);
     QTest::ignoreMessage(QtDebugMsg, qPrintable(QString("error recieved: %1").arg(code)));
-    QVERIFY(QMetaObject::invokeMethod(&window, "serialPortError", Q_ARG(int, code)));
+    QVERIFY(QMetaObject::invokeMethod(window.get(), "serialPortError", Q_ARG(int, code)));
     QCOMPARE(user.messages, message.isEmpty() ? QStringList() : QStringList{message});
-    QCOMPARE(info->currentIndex(), backToIdle ? 0 : 2);
-    QCOMPARE(bar->value(), backToIdle ? 0 : 40);
-    QCOMPARE(window.findChild<QLabel *>("applicationDisplayLabel")->text().isEmpty(), backToIdle);
+    // Every code but 0 leaves the window idle, with the file information cleared.
+    QCOMPARE(infoPage(), code == 0 ? 2 : 0);
+    QCOMPARE(bar()->value(), code == 0 ? 40 : 0);
+    QCOMPARE(text("applicationDisplayLabel").isEmpty(), code != 0);
+}
+
+// Two signals, then fourteen public slots, in this order.
+void tst_FixtureSoftwareUpdater::signalsAndSlots()
+{
+    const QMetaObject &meta = fixtureSoftwareUpdater::staticMetaObject;
+    QStringList methods;
+    for (int index = meta.methodOffset(); index < meta.methodCount(); ++index) {
+        const QMetaMethod method = meta.method(index);
+        QCOMPARE(method.methodType(), methods.size() < 2 ? QMetaMethod::Signal : QMetaMethod::Slot);
+        QCOMPARE(method.access(), QMetaMethod::Public);
+        methods << method.methodSignature();
+    }
+    QCOMPARE(methods.join(' '),
+             QString("startSending() cancelSending() on_actionQuit_triggered() "
+                     "on_selectFileButton_clicked() on_selectFileButton_2_clicked() "
+                     "on_updateButton_clicked() on_cancelButton_clicked() "
+                     "on_actionRefreshPortsList_triggered() serialPortSelected(QAction*) "
+                     "serialPortError(int) serialPortClosing() updateFinished() updateCanceled() "
+                     "updateFileLength(int) updateProgress(int) recieveMessage(QString)"));
+}
+
+void tst_FixtureSoftwareUpdater::updatesRunToTheirEndAndAreAcknowledged_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("cancel");
+    QTest::addColumn<int>("framesPerUpdate"); // -1: any
+    QTest::addColumn<QString>("end");
+    // Each update has a new worker, which starts without history: 6 + 1 + 6 + 6 frames.
+    QTest::newRow("finished, twice")
+        << QByteArray("#app\n#V\n#F\n#v1\n0 01 02\n50 03 04\n0 05 06 07\n0 08 09\n") << false << 19
+        << "Finished!";
+    QTest::newRow("canceled") << QByteArray("200 0A 0B\n").repeated(20) << true << -1
+                              << "Canceled!";
+}
+
+void tst_FixtureSoftwareUpdater::updatesRunToTheirEndAndAreAcknowledged()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, cancel);
+    QFETCH(int, framesPerUpdate);
+    QFETCH(QString, end);
+    openForUpdate(content);
+    QSignalSpy startSending(window.get(), &fixtureSoftwareUpdater::startSending);
+    for (int update = 1; update <= (cancel ? 1 : 2); ++update) {
+        button()->click();
+        QCOMPARE(startSending.count(), update);
+        QVERIFY(!startEnabled());
+        QCOMPARE(pages(), qMakePair(2, 1));
+        if (cancel) {
+            QTRY_VERIFY(bar()->value() >= 1);
+            button("cancelButton")->click();
+            button("cancelButton")->click();
+        }
+        QTRY_COMPARE(button()->text(), end);
+        QVERIFY(startEnabled());
+        QCOMPARE(pages(), qMakePair(2, 0));
+        QCOMPARE(bar()->maximum(), content.count('\n'));
+        QCOMPARE(bar()->value() == bar()->maximum(), !cancel);
+        if (framesPerUpdate >= 0)
+            QCOMPARE(systemCallRecorder::writes().size(), framesPerUpdate * update);
+
+        // The preselected file was never read, so its page still shows the form's texts.
+        button()->click();
+        QCOMPARE(button()->text(), QString("Start"));
+        QCOMPARE(bar()->value(), 0);
+        QCOMPARE(pages(), qMakePair(1, 0));
+        QCOMPARE(text("applicationDisplayLabel"), QString("Application v1.04"));
+        QCOMPARE(startSending.count(), update);
+    }
+    QVERIFY(user.messages.isEmpty());
+}
+
+void tst_FixtureSoftwareUpdater::everyFailureShowsOneMessageAndReturnsToIdle_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing device") << "missing"
+                                    << "Serialport Error: DeviceNotFoundError";
+    QTest::newRow("busy device") << "busy"
+                                 << "Serialport Error: PermissionError";
+    QTest::newRow("unplugged during the update")
+        << "unplugged"
+        << "Serialport Error: ResourceError: Device Unavailable";
+    QTest::newRow("update file deleted before Start") << "deleted"
+                                                      << "Couldn't Open Update file:";
+}
+
+void tst_FixtureSoftwareUpdater::everyFailureShowsOneMessageAndReturnsToIdle()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, message);
+    openForUpdate("#app\n#Vendor\n#Fixture\n#v1\n" + QByteArray("150 0A 0B\n").repeated(20),
+                  fault == "missing" ? "/dev/ttyNoSuchInterface" : "");
+    QSerialPort otherProgram(box->portName());
+    if (fault == "busy")
+        QVERIFY(otherProgram.open(QIODevice::ReadWrite));
+    if (fault == "deleted")
+        QVERIFY(QFile::remove("update.dmx"));
+
+    button()->click();
+    if (fault == "unplugged") {
+        QTRY_VERIFY(bar()->value() >= 5);
+        box->hangUp();
+    }
+    QTRY_COMPARE(user.messages.size(), 1);
+    QTest::qWait(300);
+    QCOMPARE(user.messages, QStringList{message + (fault == "deleted" ? text("fileLabel") : "")});
+    QCOMPARE(pages(), qMakePair(0, 0));
+    QCOMPARE(bar()->value(), 0);
+    QCOMPARE(text("applicationDisplayLabel") + text("fixtureDisplayLabel"), QString());
+    QCOMPARE(button()->text(), QString("Start"));
+    QCOMPARE(startEnabled(), fault != "deleted");
+}
+
+void tst_FixtureSoftwareUpdater::leavingInALongHoldEndsTheProgramAtOnce_data()
+{
+    QTest::addColumn<bool>("throughQuit");
+    QTest::newRow("quit") << true;
+    QTest::newRow("window closed") << false;
+}
+
+// A line may hold the update for 49 days; leaving in that hold ends the program at once, and
+// nothing more is sent.
+void tst_FixtureSoftwareUpdater::leavingInALongHoldEndsTheProgramAtOnce()
+{
+    QFETCH(bool, throughQuit);
+    openForUpdate("0 0A 0B\n4294967295 0A 0B\n0 0A 0B\n");
+    button()->click();
+    QTRY_COMPARE(bar()->value(), 2);
+    QTimer::singleShot(0, [this, throughQuit] {
+        throughQuit ? find<QAction>("actionQuit")->trigger() : void(window->close());
+    });
+    QCOMPARE(QApplication::exec(), 0);
+    const int framesAtQuit = systemCallRecorder::writes().size();
+    QElapsedTimer clock;
+    clock.start();
+    window.reset();
+    QVERIFY2(clock.elapsed() < 1000, qPrintable(QString("%1 ms").arg(clock.elapsed())));
+    QCOMPARE(systemCallRecorder::writes().size(), framesAtQuit);
 }
 
 QTEST_MAIN(tst_FixtureSoftwareUpdater)

@@ -1,0 +1,118 @@
+#include "updatefileheader.h"
+#include "updatefileline.h"
+
+#include <QBuffer>
+#include <QtTest>
+
+// Update files as they come from the field: existing files depend on every quirk below.
+class tst_UpdateFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void lines_data();
+    void lines();
+    void header_data();
+    void header();
+};
+
+void tst_UpdateFile::lines_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<bool>("comment");
+    QTest::addColumn<quint32>("holdTime");
+    QTest::addColumn<QByteArray>("data");
+    QTest::newRow("plain") << QByteArray("25 00 FF 10\n") << false << 25u
+                           << QByteArray("\x00\xFF\x10", 3);
+    QTest::newRow("trailing blank adds 0x00")
+        << QByteArray("25 00 FF 10 \n") << false << 25u << QByteArray("\x00\xFF\x10\x00", 4);
+    QTest::newRow("two blanks add 0x00")
+        << QByteArray("25 00  FF\n") << false << 25u << QByteArray("\x00\x00\xFF", 3);
+    QTest::newRow("hold only") << QByteArray("25\n") << false << 25u << QByteArray();
+    QTest::newRow("empty line") << QByteArray("\n") << false << 0u << QByteArray();
+    QTest::newRow("last line without line end")
+        << QByteArray("7 0A") << false << 7u << QByteArray("\x0A");
+    QTest::newRow("blank then hash is data")
+        << QByteArray(" #1 02\n") << false << 0u << QByteArray("\x00\x02", 2);
+    QTest::newRow("spellings of 0xFF")
+        << QByteArray("1 ff FF 0xFF 0XFF 1FF -1 +FF\n") << false << 1u << QByteArray(7, '\xFF');
+    QTest::newRow("not a byte gives 0x00")
+        << QByteArray("1 8000 zz 1G 0x\n") << false << 1u << QByteArray(4, '\0');
+    QTest::newRow("tab does not separate")
+        << QByteArray("1 0A\t0B 0C\n") << false << 1u << QByteArray("\x00\x0C", 2);
+    QTest::newRow("largest hold") << QByteArray("4294967295 01\n") << false << 4294967295u
+                                  << QByteArray("\x01");
+    QTest::newRow("hold out of range") << QByteArray("4294967296\n") << false << 0u << QByteArray();
+    QTest::newRow("negative hold") << QByteArray("-5\n") << false << 0u << QByteArray();
+    QTest::newRow("hold with plus sign") << QByteArray("+5\n") << false << 5u << QByteArray();
+    QTest::newRow("hold not a number")
+        << QByteArray("x5 01\n") << false << 0u << QByteArray("\x01");
+    QTest::newRow("comment") << QByteArray("#application\n") << true << 0u << QByteArray();
+    QTest::newRow("comment holding a frame")
+        << QByteArray("# 25 00 FF\n") << true << 0u << QByteArray();
+    QTest::newRow("hash alone, no line end") << QByteArray("#") << true << 0u << QByteArray();
+}
+
+void tst_UpdateFile::lines()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(bool, comment);
+    QFETCH(quint32, holdTime);
+    QFETCH(QByteArray, data);
+    const updateFileLine parsed = updateFileLine::fromLine(line);
+    QCOMPARE(parsed.isComment, comment);
+    QCOMPARE(parsed.frameHoldTime, holdTime);
+    QCOMPARE(parsed.frameData.toHex(' '), data.toHex(' '));
+}
+
+void tst_UpdateFile::header_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("values");
+    QTest::addColumn<bool>("complete");
+    QTest::newRow("complete") << QByteArray("#application\n#Vendor\n#Fixture\n#v1.04\n10 01\n")
+                              << QStringList{"application", "Vendor", "Fixture", "v1.04"} << true;
+    QTest::newRow("CR LF read as LF")
+        << QByteArray("#application\r\n#Vendor\r\n#Fixture\r\n#v1.04\r\n")
+        << QStringList{"application", "Vendor", "Fixture", "v1.04"} << true;
+    QTest::newRow("blank after hash is kept")
+        << QByteArray("# app\n# Vendor\n# Fixture\n# v2\n")
+        << QStringList{" app", " Vendor", " Fixture", " v2"} << true;
+    QTest::newRow("one-character last line without line end")
+        << QByteArray("#app\n#V\n#F\n#3") << QStringList{"app", "V", "F", "3"} << true;
+    QTest::newRow("three lines") << QByteArray("#app\n#Vendor\n#Fixture\n10 01\n")
+                                 << QStringList{"app", "Vendor", "Fixture", ""} << false;
+    // A value left empty still consumes its line, so the next value starts on the following one.
+    QTest::newRow("hash alone") << QByteArray("#\n#Vendor\n#Fixture\n#v1\n")
+                                << QStringList{"", "Vendor", "Fixture", "v1"} << false;
+    // Each missing value eats one byte of the data line.
+    QTest::newRow("data on second line")
+        << QByteArray("#app\n10 01 02\n#x\n") << QStringList{"app", "", "", ""} << false;
+    QTest::newRow("UTF-8, invalid bytes replaced, NUL kept")
+        << QByteArray("#L\xc3\xbc\n#\xff\n#a\0b\n#v1\n", 17)
+        << QStringList{QString::fromUtf8("Lü"), QString(QChar::ReplacementCharacter),
+                       QString::fromUtf8("a\0b", 3), "v1"}
+        << true;
+    QTest::newRow("long line is cut and spills into the next value")
+        << (QByteArray("#") + QByteArray(600, 'a') + "\n#V\n#F\n#v\n")
+        << QStringList{QString(511, 'a'), "", "", ""} << false;
+    QTest::newRow("empty file") << QByteArray() << QStringList{"", "", "", ""} << false;
+}
+
+void tst_UpdateFile::header()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, values);
+    QFETCH(bool, complete);
+    QBuffer file;
+    file.setData(content);
+    QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    const updateFileHeader header = updateFileHeader::read(file);
+    QCOMPARE((QStringList{header.applicationName, header.vendorName, header.fixtureName,
+                          header.applicationVersion}),
+             values);
+    QCOMPARE(header.isComplete(), complete);
+}
+
+QTEST_APPLESS_MAIN(tst_UpdateFile)
+#include "tst_updatefile.moc"
