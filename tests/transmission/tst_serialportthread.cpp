@@ -60,6 +60,7 @@ private slots:
     void lineSettings();
     void framesOnTheLine_data();
     void framesOnTheLine();
+    void debugLinesNarrateTheUpdate();
     void frameTimingAndHolds();
     void cancel_data();
     void cancel();
@@ -157,6 +158,20 @@ void tst_SerialPortThread::framesOnTheLine()
     QCOMPARE(writes(), expected);
     QCOMPARE(kindsOf(events({call::breakOn, call::breakOff, call::write})), shape);
     QTRY_COMPARE(box->received(), expected.join());
+}
+
+void tst_SerialPortThread::debugLinesNarrateTheUpdate()
+{
+    QTest::ignoreMessage(QtDebugMsg, qPrintable("Choosing  \"" + box->portName() + '"'));
+    QTest::ignoreMessage(QtDebugMsg, "Skipping comment line");
+    QTest::ignoreMessage(QtDebugMsg, "frameHoldTime 5");
+    for (int repeat = 0; repeat < 5; ++repeat)
+        QTest::ignoreMessage(QtDebugMsg, "Repeating current packet");
+    QTest::ignoreMessage(QtDebugMsg,
+                         QRegularExpression("^\"\\d\\d:\\d\\d:\\d\\d\\.\\d{3}\" Sent: 2 bytes$"));
+    QTest::ignoreMessage(QtDebugMsg, "Next package:");
+    workerRun run(box->portName(), writeFile("#a\n5 01 02\n"));
+    QVERIFY(run.end());
 }
 
 // Lower bounds only, each from the return of one call to the start of the next: the platform

@@ -41,6 +41,7 @@ private slots:
         box.reset();
     }
     void firstLook();
+    void extraRoomGoesToTheLogoRowAndTheFilePath();
     void preselectsTheOldestUpdateFile_data();
     void preselectsTheOldestUpdateFile();
     void interfaceList_data();
@@ -155,6 +156,30 @@ void tst_FixtureSoftwareUpdater::firstLook()
     QCOMPARE(infoPage(), 0);
     QCOMPARE(find<QStackedWidget>("updateStackedWidget")->currentIndex(), 0);
     QCOMPARE(find<QLabel>("logoLabel")->pixmap(Qt::ReturnByValue).size(), QSize(1065, 414));
+}
+
+// Extra height goes to the logo row and extra width to the file path; the logo stays centred at
+// its largest, and a long path neither widens the window nor makes its label taller.
+void tst_FixtureSoftwareUpdater::extraRoomGoesToTheLogoRowAndTheFilePath()
+{
+    open();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QLabel *path = find<QLabel>("fileLabel");
+    QLabel *logo = find<QLabel>("logoLabel");
+    const QRect lowerRow = find("infoStackedWidget")->geometry();
+    const QSize action = find("updateStackedWidget")->size();
+    const int width = path->width();
+    path->setText(QString(400, 'x'));
+    window->resize(window->width() + 300, window->height() + 200);
+    QTRY_COMPARE(path->width(), width + 300);
+    QCOMPARE(find("infoStackedWidget")->height(), lowerRow.height());
+    QCOMPARE(find("updateStackedWidget")->size(), action);
+    QCOMPARE(path->height(), 35);
+    QCOMPARE(logo->size(), QSize(520, 130));
+    QVERIFY(qAbs(2 * logo->x() + logo->width() - logo->parentWidget()->width()) <= 1);
+    window->resize(window->width() - 300, window->height() - 200);
+    QTRY_COMPARE(path->width(), width);
 }
 
 void tst_FixtureSoftwareUpdater::preselectsTheOldestUpdateFile_data()
