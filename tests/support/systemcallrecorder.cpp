@@ -141,7 +141,9 @@ void watch(dev_t device)
 
 void stopWatching()
 {
+    const QList<event> recorded = events();
     watch(0);
+    locked([&](recorderState &state) { state.events = recorded; });
 }
 
 QList<event> events(const QList<call> &kinds)

@@ -48,6 +48,7 @@ bool isActive();
 
 // Starts recording for the device and forgets earlier events and injected failures.
 void watch(dev_t device);
+// Stops recording and injecting; the events recorded so far stay.
 void stopWatching();
 // The recorded calls of the given kinds, or of every kind.
 QList<event> events(const QList<call> &kinds = {});
