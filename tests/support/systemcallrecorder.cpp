@@ -163,6 +163,11 @@ QList<QByteArray> writes()
     return written;
 }
 
+int callCount(call what)
+{
+    return locked([what](recorderState &state) { return state.calls.value(what); });
+}
+
 bool dataTerminalReady(dev_t device)
 {
     return locked([device](recorderState &state) { return state.modemLines[device] & TIOCM_DTR; });

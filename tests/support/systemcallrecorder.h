@@ -53,6 +53,8 @@ void stopWatching();
 // The recorded calls of the given kinds, or of every kind.
 QList<event> events(const QList<call> &kinds = {});
 QList<QByteArray> writes();
+// How often `what` was tried on the watched device, failed tries included.
+int callCount(call what);
 bool dataTerminalReady(dev_t device);
 
 // From the call after the first `succeeding` ones on, `what` fails with `error` (errno).
