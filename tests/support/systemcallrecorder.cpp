@@ -83,18 +83,20 @@ int fail(int error)
 template <typename Real>
 auto recorded(int fd, call what, Real real, QByteArray bytes = {}, int value = 0)
 {
+    int error = 0;
     const int index = locked([&](recorderState &state) {
         if (!watched(state, fd))
             return -1;
         const QPair<int, int> failure = state.failures.value(what);
-        if (++state.calls[what] > failure.second && failure.first != 0)
-            return -2;
+        if (++state.calls[what] > failure.second && failure.first != 0) {
+            error = failure.first;
+            return -1;
+        }
         state.events.append({what, now(), 0, std::move(bytes), value});
         return state.events.size() - 1;
     });
-    if (index == -2)
-        return decltype(real())(
-            fail(locked([&](recorderState &state) { return state.failures.value(what).first; })));
+    if (error != 0)
+        return decltype(real())(fail(error));
     const auto result = real();
     locked([&](recorderState &state) {
         if (index < 0 || index >= state.events.size())
