@@ -21,20 +21,7 @@ pseudoTerminal::pseudoTerminal(bool keepReceived)
     };
     fstat(slave, &status);
     slaveDevice = status.st_rdev;
-    reader = std::thread([this] {
-        char buffer[4096];
-        while (!stopping) {
-            // Waits in poll() rather than spinning, so the reader costs the process little CPU.
-            pollfd ready{master, POLLIN, 0};
-            const ssize_t size = reading && poll(&ready, 1, 50) > 0 && (ready.revents & POLLIN)
-                                     ? read(master, buffer, sizeof buffer)
-                                     : (usleep(reading ? 0 : 10000), 0);
-            count += qMax<ssize_t>(size, 0);
-            std::lock_guard<std::mutex> lock(mutex);
-            if (this->keepReceived && size > 0)
-                data.append(buffer, int(size));
-        }
-    });
+    reader = std::thread([this] { drain(); });
 }
 
 pseudoTerminal::~pseudoTerminal()
@@ -63,4 +50,27 @@ void pseudoTerminal::hangUp()
     reader.join();
     close(master);
     master = -1;
+}
+
+void pseudoTerminal::drain()
+{
+    char buffer[4096];
+    while (!stopping) {
+        if (!reading) {
+            usleep(10000);
+            continue;
+        }
+        // Waits in poll() rather than spinning, so the reader costs the process little CPU.
+        pollfd ready{master, POLLIN, 0};
+        if (poll(&ready, 1, 50) <= 0 || !(ready.revents & POLLIN))
+            continue;
+        const ssize_t size = read(master, buffer, sizeof buffer);
+        if (size <= 0)
+            continue;
+        count += size;
+        if (keepReceived) {
+            std::lock_guard<std::mutex> lock(mutex);
+            data.append(buffer, int(size));
+        }
+    }
 }

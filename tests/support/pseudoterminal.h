@@ -38,6 +38,8 @@ public:
     void hangUp();
 
 private:
+    void drain();
+
     const bool keepReceived;
     int master;
     int slave;

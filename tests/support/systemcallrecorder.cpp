@@ -130,22 +130,23 @@ bool isActive()
 
 void watch(dev_t device)
 {
+    stopWatching();
     locked([device](recorderState &state) {
         state.watched = device;
         state.events.clear();
         state.calls.clear();
-        state.failures.clear();
-        state.refusedPath.clear();
-        state.handOverAt = 0;
-        state.outputStalled = false;
     });
 }
 
 void stopWatching()
 {
-    const QList<event> recorded = events();
-    watch(0);
-    locked([&](recorderState &state) { state.events = recorded; });
+    locked([](recorderState &state) {
+        state.watched = 0;
+        state.failures.clear();
+        state.refusedPath.clear();
+        state.handOverAt = 0;
+        state.outputStalled = false;
+    });
 }
 
 QList<event> events(const QList<call> &kinds)
