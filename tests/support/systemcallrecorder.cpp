@@ -261,12 +261,6 @@ extern "C" int tcflush(int fd, int queue) noexcept
     return recorded(fd, call::flush, [&] { return real(fd, queue); });
 }
 
-extern "C" int tcdrain(int fd)
-{
-    static const auto real = next<int (*)(int)>("tcdrain");
-    return recorded(fd, call::drain, [&] { return real(fd); });
-}
-
 extern "C" int open64(const char *path, int flags, ...)
 {
     va_list arguments;

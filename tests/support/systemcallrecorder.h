@@ -8,7 +8,7 @@
 #include <sys/types.h>
 
 // Sees the serial line where the program meets the kernel. ioctl(), write(), open64(),
-// tcsetattr(), tcflush() and tcdrain() are interposed in the test executable itself (the C
+// tcsetattr() and tcflush() are interposed in the test executable itself (the C
 // library changes settings and flushes without going through ioctl()). Calls on the watched
 // device are recorded with monotonic timestamps at call and return. A pseudo-terminal refuses
 // the modem lines and empties its output at once, so both are emulated: Data Terminal Ready,
@@ -16,16 +16,7 @@
 // stops working when the symbols are not exported, so tests must see it work.
 namespace systemCallRecorder {
 
-enum class call {
-    breakOn,
-    breakOff,
-    write,
-    dataTerminalReady,
-    settings,
-    flush,
-    drain,
-    outputQueue
-};
+enum class call { breakOn, breakOff, write, dataTerminalReady, settings, flush, outputQueue };
 inline uint qHash(call key, uint seed = 0)
 {
     return ::qHash(int(key), seed);

@@ -15,6 +15,9 @@ using systemCallRecorder::call;
 using systemCallRecorder::events;
 using systemCallRecorder::writes;
 using frameCounts = QList<QPair<QByteArray, int>>; // data bytes, times sent
+// Puts a fault in place before the run; it may change the port's name or the update file.
+using faultSetup = std::function<void(QString &portName, QString &file)>;
+Q_DECLARE_METATYPE(faultSetup)
 
 namespace {
 
@@ -56,11 +59,14 @@ private slots:
         box = std::make_unique<pseudoTerminal>();
         systemCallRecorder::watch(box->device());
     }
-    void cleanup() { systemCallRecorder::stopWatching(); }
+    void cleanup()
+    {
+        systemCallRecorder::stopWatching();
+        otherProgram.close();
+    }
     void lineSettings();
     void framesOnTheLine_data();
     void framesOnTheLine();
-    void debugLinesNarrateTheUpdate();
     void frameTimingAndHolds();
     void cancel_data();
     void cancel();
@@ -68,8 +74,6 @@ private slots:
     void lastFrameLeavesTheLineBeforeThePortIsReleased();
     void failuresEndTheRunWithOneReport_data();
     void failuresEndTheRunWithOneReport();
-    void unpluggedInterfaceFallsSilent_data();
-    void unpluggedInterfaceFallsSilent();
 
 private:
     QString writeFile(const QByteArray &content, const QString &name = "update.dmx")
@@ -82,6 +86,7 @@ private:
 
     QTemporaryDir directory;
     std::unique_ptr<pseudoTerminal> box;
+    QSerialPort otherProgram;
 };
 
 void tst_SerialPortThread::lineSettings()
@@ -158,20 +163,6 @@ void tst_SerialPortThread::framesOnTheLine()
     QCOMPARE(writes(), expected);
     QCOMPARE(kindsOf(events({call::breakOn, call::breakOff, call::write})), shape);
     QTRY_COMPARE(box->received(), expected.join());
-}
-
-void tst_SerialPortThread::debugLinesNarrateTheUpdate()
-{
-    QTest::ignoreMessage(QtDebugMsg, qPrintable("Choosing  \"" + box->portName() + '"'));
-    QTest::ignoreMessage(QtDebugMsg, "Skipping comment line");
-    QTest::ignoreMessage(QtDebugMsg, "frameHoldTime 5");
-    for (int repeat = 0; repeat < 5; ++repeat)
-        QTest::ignoreMessage(QtDebugMsg, "Repeating current packet");
-    QTest::ignoreMessage(QtDebugMsg,
-                         QRegularExpression("^\"\\d\\d:\\d\\d:\\d\\d\\.\\d{3}\" Sent: 2 bytes$"));
-    QTest::ignoreMessage(QtDebugMsg, "Next package:");
-    workerRun run(box->portName(), writeFile("#a\n5 01 02\n"));
-    QVERIFY(run.end());
 }
 
 // Lower bounds only, each from the return of one call to the start of the next: the platform
@@ -270,7 +261,7 @@ void tst_SerialPortThread::lastFrameLeavesTheLineBeforeThePortIsReleased()
     QVERIFY(run.end());
     QCOMPARE(run.reports, QStringList{cancel ? "canceled" : "finished"});
 
-    auto after = fromLastWrite({call::outputQueue, call::settings, call::flush, call::drain});
+    auto after = fromLastWrite({call::outputQueue, call::settings, call::flush});
     QCOMPARE(after.first().bytes.size(), 512);
     const qint64 written = after.takeFirst().returned;
     const qint64 releasedNoEarlierThan =
@@ -291,93 +282,95 @@ void tst_SerialPortThread::lastFrameLeavesTheLineBeforeThePortIsReleased()
 
 void tst_SerialPortThread::failuresEndTheRunWithOneReport_data()
 {
-    QTest::addColumn<QString>("fault");
+    QTest::addColumn<faultSetup>("fault");
     QTest::addColumn<QString>("report");
     QTest::addColumn<int>("framesBeforeFailure"); // -1: any
-    QTest::newRow("missing device") << "missing device"
-                                    << "status 1" << 0;
-    QTest::newRow("busy device") << "busy device"
-                                 << "status 2" << 0;
-    QTest::newRow("no permission") << "no permission"
-                                   << "status 2" << 0;
-    const QString fileError = "error Couldn't Open Update file:%1";
-    QTest::newRow("update file missing") << "update file missing" << fileError << 0;
-    QTest::newRow("update file unreadable") << "update file unreadable" << fileError << 0;
-    QTest::newRow("update file is a named pipe") << "update file is a named pipe" << fileError << 0;
-    QTest::newRow("update file is a directory") << "update file is a directory" << fileError << 0;
-    QTest::newRow("refused DTR") << "refused DTR"
-                                 << "error Unable to set DataTerminalReady" << 0;
-    QTest::newRow("refused break") << "refused break"
-                                   << "status 9" << 0;
-    QTest::newRow("write fails mid-update") << "write fails mid-update"
-                                            << "status 9" << 8;
-    QTest::newRow("interface stalls") << "interface stalls"
-                                      << "status 12" << -1;
-    QTest::newRow("last frame never leaves") << "never drains"
-                                             << "status 12" << 14;
-    QTest::newRow("driver stops answering at the end") << "queue fails"
-                                                       << "status 9" << 14;
-    QTest::newRow("port closed during the update") << "closed"
-                                                   << "status 13" << 6;
-    QTest::newRow("DTR dropped during the update") << "DTR dropped"
-                                                   << "status 13" << 6;
+    const auto row = [](const char *name, const char *report, int frames, faultSetup fault) {
+        QTest::newRow(name) << fault << QString(report) << frames;
+    };
+    const auto inject = [](call what, int succeeding = 0) {
+        return [=](QString &, QString &) {
+            systemCallRecorder::inject(what, EIO, succeeding);
+        };
+    };
+    const auto refuseOpen = [](QString &path) {
+        systemCallRecorder::refuseOpen(path.toLocal8Bit(), EACCES);
+    };
+    // The first line's frames take half a second, and a hold of 49 days follows them: only the
+    // port's own notice ends this update.
+    const auto inTheLongHold = [this](QString &, QString &file) {
+        file = writeFile(line(longestHold, 2000, 'a') + line(0, 1, 'b'));
+    };
+    const char *fileError = "error Couldn't Open Update file:%1";
+    row("missing device", "status 1", 0,
+        [](QString &port, QString &) { port = "/dev/ttyNoSuchInterface"; });
+    row("busy device", "status 2", 0, [this](QString &port, QString &) {
+        otherProgram.setPortName(port);
+        QVERIFY(otherProgram.open(QIODevice::ReadWrite));
+    });
+    row("no permission", "status 2", 0, [=](QString &port, QString &) { refuseOpen(port); });
+    row("update file missing", fileError, 0,
+        [this](QString &, QString &file) { file = directory.filePath("removed.dmx"); });
+    row("update file unreadable", fileError, 0,
+        [=](QString &, QString &file) { refuseOpen(file); });
+    row("update file is a named pipe", fileError, 0, [this](QString &, QString &file) {
+        file = directory.filePath("pipe.dmx");
+        QCOMPARE(mkfifo(qPrintable(file), 0600), 0);
+    });
+    row("update file is a directory", fileError, 0, [this](QString &, QString &file) {
+        file = directory.filePath("folder.dmx");
+        QVERIFY(QDir(directory.path()).mkdir("folder.dmx"));
+    });
+    row("refused DTR", "error Unable to set DataTerminalReady", 0, inject(call::dataTerminalReady));
+    row("refused break", "status 9", 0, inject(call::breakOn));
+    row("writes fail during the update", "status 9", 8, inject(call::write, 8));
+    row("hung up during the update", "status 9", -1, [this](QString &, QString &file) {
+        file = writeFile(line(300, 8, 'a') + line(300, 8, 'b'));
+    });
+    row("interface stalls", "status 12", -1, [this](QString &, QString &file) {
+        box->stopReading();
+        file = writeFile(line(0, 512, 's').repeated(2000));
+    });
+    row("last frame never leaves", "status 12", 14,
+        [](QString &, QString &) { systemCallRecorder::stallOutput(); });
+    row("driver stops answering at the end", "status 9", 14, inject(call::outputQueue));
+    row("port closed during the update", "status 13", 6, inTheLongHold);
+    row("DTR dropped during the update", "status 13", 6, inTheLongHold);
 }
 
 void tst_SerialPortThread::failuresEndTheRunWithOneReport()
 {
-    QFETCH(QString, fault);
+    QFETCH(faultSetup, fault);
     QFETCH(QString, report);
     QFETCH(int, framesBeforeFailure);
     QString portName = box->portName();
     QString file =
         writeFile(line(20, 16, 'a') + line(20, 16, 'b') + line(20, 16, 'c') + line(20, 32, 'd'));
-    QSerialPort otherProgram(portName);
-    if (fault == "missing device")
-        portName = "/dev/ttyNoSuchInterface";
-    if (fault == "busy device")
-        QVERIFY(otherProgram.open(QIODevice::ReadWrite));
-    if (fault == "no permission")
-        systemCallRecorder::refuseOpen(portName.toLocal8Bit(), EACCES);
-    if (fault == "update file missing")
-        file = directory.filePath("removed.dmx");
-    if (fault == "update file unreadable")
-        systemCallRecorder::refuseOpen(file.toLocal8Bit(), EACCES);
-    if (fault == "update file is a named pipe") {
-        file = directory.filePath("pipe.dmx");
-        QCOMPARE(mkfifo(qPrintable(file), 0600), 0);
-    }
-    if (fault == "update file is a directory") {
-        file = directory.filePath("folder.dmx");
-        QVERIFY(QDir(directory.path()).mkdir("folder.dmx"));
-    }
-    if (fault == "refused DTR")
-        systemCallRecorder::inject(call::dataTerminalReady, EIO);
-    if (fault == "refused break")
-        systemCallRecorder::inject(call::breakOn, EIO);
-    if (fault == "write fails mid-update")
-        systemCallRecorder::inject(call::write, EIO, framesBeforeFailure);
-    if (fault == "never drains")
-        systemCallRecorder::stallOutput();
-    if (fault == "queue fails")
-        systemCallRecorder::inject(call::outputQueue, EIO);
-    if (fault == "interface stalls") {
-        box->stopReading();
-        file = writeFile(line(0, 512, 's').repeated(2000));
-    }
-    // The first line's frames take half a second, and a hold of 49 days follows them: only the
-    // port's own notice ends this update.
-    if (fault == "closed" || fault == "DTR dropped")
-        file = writeFile(line(longestHold, 2000, 'a') + line(0, 1, 'b'));
-
+    fault(portName, file);
     workerRun run(portName, file);
-    if (fault == "closed" || fault == "DTR dropped") {
+    const QString row = QTest::currentDataTag();
+    if (row.startsWith("hung up")) {
+        QTRY_COMPARE(writes().size(), 6);
+        box->hangUp();
+    } else if (row.startsWith("port closed") || row.startsWith("DTR dropped")) {
         // Someone else acts on the port in the worker's thread, right after the first line.
         QTRY_VERIFY(!writes().isEmpty());
         QSerialPort *port = run.worker->findChild<QSerialPort *>();
-        QMetaObject::invokeMethod(port, [port, fault] {
-            fault == "closed" ? port->close() : void(port->setDataTerminalReady(false));
+        QMetaObject::invokeMethod(port, [port, row] {
+            row.startsWith("port closed") ? port->close() : void(port->setDataTerminalReady(false));
         });
     }
+    // After its one report the worker leaves an unplugged port alone while its thread idles,
+    // instead of raising an error on every pass of the event loop.
+    const auto tries = [] {
+        return systemCallRecorder::callCount(call::write) +
+               systemCallRecorder::callCount(call::breakOn);
+    };
+    QTRY_VERIFY(!run.reports.isEmpty());
+    const int triesAtReport = tries();
+    if (row.endsWith("during the update"))
+        QTest::qWait(100);
+    QCOMPARE(tries(), triesAtReport);
     QVERIFY2(run.end(), "the run did not end");
     QCOMPARE(run.reports, QStringList{QString(report).replace("%1", file)});
     if (framesBeforeFailure >= 0)
@@ -385,40 +378,8 @@ void tst_SerialPortThread::failuresEndTheRunWithOneReport()
     // Every wait on the driver is bounded by a second; the rest of these runs takes little.
     QVERIFY2(run.reportedAt < 3000000, qPrintable(QString("%1 µs").arg(run.reportedAt)));
     // What a failed run left unsent is discarded, so that the interface falls silent.
-    if (fault == "never drains")
+    if (row == "last frame never leaves")
         QCOMPARE(kindsOf(fromLastWrite({call::flush, call::settings})).value(1), call::flush);
-}
-
-// An unplugged interface makes every write and every read fail. After its one report the worker
-// must leave the port alone, even while its thread idles until the technician has read the
-// message, instead of raising an error on every event-loop pass.
-void tst_SerialPortThread::unpluggedInterfaceFallsSilent_data()
-{
-    QTest::addColumn<bool>("hangUp");
-    QTest::newRow("hung up during a hold") << true;
-    QTest::newRow("writes fail with a frame queued") << false;
-}
-
-void tst_SerialPortThread::unpluggedInterfaceFallsSilent()
-{
-    QFETCH(bool, hangUp);
-    workerRun run(box->portName(), writeFile(line(300, 8, 'a') + line(300, 8, 'b')));
-    QTRY_COMPARE(writes().size(), 6);
-    if (hangUp)
-        box->hangUp();
-    else
-        systemCallRecorder::inject(call::write, EIO);
-    QTRY_VERIFY(!run.reports.isEmpty());
-    const auto tries = [] {
-        return systemCallRecorder::callCount(call::write) +
-               systemCallRecorder::callCount(call::breakOn);
-    };
-    const int calls = tries();
-    QTest::qWait(300);
-    QCOMPARE(run.reports.size(), 1);
-    QVERIFY2(run.reports[0].startsWith("status "), qPrintable(run.reports[0]));
-    QCOMPARE(tries(), calls);
-    QVERIFY(run.end());
 }
 
 QTEST_GUILESS_MAIN(tst_SerialPortThread)

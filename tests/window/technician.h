@@ -25,7 +25,6 @@ public:
     void willChoose(const QString &path) { chosenPath = path; }
 
     QStringList messages;
-    QString dialogCaption;
     QStringList dialogSelection;
     QStringList dialogFilters;
 
@@ -39,7 +38,6 @@ private:
         } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
             if (!dialog->isVisible())
                 return;
-            dialogCaption = dialog->windowTitle();
             dialogSelection = dialog->selectedFiles();
             dialogFilters = dialog->nameFilters();
             auto *buttons = dialog->findChild<QDialogButtonBox *>("buttonBox");

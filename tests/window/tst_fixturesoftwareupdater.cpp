@@ -6,9 +6,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
-#include <QMetaMethod>
 #include <QProgressBar>
-#include <QSerialPort>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -41,7 +39,6 @@ private slots:
         box.reset();
     }
     void firstLook();
-    void extraRoomGoesToTheLogoRowAndTheFilePath();
     void preselectsTheOldestUpdateFile_data();
     void preselectsTheOldestUpdateFile();
     void interfaceList_data();
@@ -54,7 +51,6 @@ private slots:
     void unsafeOrUnreadableChoicesAreRefused();
     void portErrorCodes_data();
     void portErrorCodes();
-    void signalsAndSlots();
     void updatesRunToTheirEndAndAreAcknowledged_data();
     void updatesRunToTheirEndAndAreAcknowledged();
     void everyFailureShowsOneMessageAndReturnsToIdle_data();
@@ -71,12 +67,12 @@ private:
         window = std::make_unique<fixtureSoftwareUpdater>(nullptr, [this] { return ports; });
     }
     // The window opens ready to send this update file to the interface box.
-    void openForUpdate(const QByteArray &updateFile, const QString &portName = "")
+    void openForUpdate(const QByteArray &updateFile)
     {
         box = std::make_unique<pseudoTerminal>();
         systemCallRecorder::watch(box->device());
         write("update.dmx", updateFile);
-        open({{portName.isEmpty() ? box->portName() : portName, "CP2102", "Silicon Labs", "1"}});
+        open({{box->portName(), "CP2102", "Silicon Labs", "1"}});
         window->show();
         QVERIFY(startEnabled());
     }
@@ -126,26 +122,13 @@ private:
 void tst_FixtureSoftwareUpdater::firstLook()
 {
     open();
+    // The texts that the README and the manual page tell the technician to look for.
     const QList<std::array<const char *, 3>> texts{
-        {"actionQuit", "text", "&Quit"},
-        {"actionRefreshPortsList", "text", "Refresh Interfaces List"},
-        {"selectFileGroupBox", "title", "Select File"},
-        {"fileLabel", "text", "No File Selected"},
-        {"selectFileButton", "text", "Select File"},
-        {"fixtureDisplayGroupBox", "title", "Update File Information"},
-        {"fixtureDisplayLabel", "text", "Vendor Fixture"},
-        {"applicationDisplayLabel", "text", "Application v1.04"},
-        {"selectFileButton_2", "text", "Select File"},
-        {"progressGroupBox", "title", "Update Progress"},
-        {"startSendingGroupBox", "title", "Update"},
-        {"updateButton", "text", "Start"},
-        {"updateButton", "toolTip", "Select port and update file to start!"},
-        {"cancelSendingGroupBox", "title", "Update"},
-        {"cancelButton", "text", "Cancel"},
-        {"finishedSendingGroupBox", "title", "Update"},
-        {"finishedButton", "text", "Finished"},
-        {"menuApp", "title", "App"},
         {"menuPort", "title", "Interfaces"},
+        {"actionRefreshPortsList", "text", "Refresh Interfaces List"},
+        {"selectFileButton", "text", "Select File"},
+        {"updateButton", "text", "Start"},
+        {"cancelButton", "text", "Cancel"},
     };
     for (const auto &text : texts)
         QCOMPARE(window->findChild<QObject *>(text[0])->property(text[1]).toString(),
@@ -153,33 +136,7 @@ void tst_FixtureSoftwareUpdater::firstLook()
     QCOMPARE(window->windowTitle(), QString("Corvanel Firmware Updater 1.0.1"));
     QCOMPARE(status(), QString("Currently no interface selected!"));
     QVERIFY(!startEnabled());
-    QCOMPARE(infoPage(), 0);
-    QCOMPARE(find<QStackedWidget>("updateStackedWidget")->currentIndex(), 0);
     QCOMPARE(find<QLabel>("logoLabel")->pixmap(Qt::ReturnByValue).size(), QSize(1065, 414));
-}
-
-// Extra height goes to the logo row and extra width to the file path; the logo stays centred at
-// its largest, and a long path neither widens the window nor makes its label taller.
-void tst_FixtureSoftwareUpdater::extraRoomGoesToTheLogoRowAndTheFilePath()
-{
-    open();
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    QLabel *path = find<QLabel>("fileLabel");
-    QLabel *logo = find<QLabel>("logoLabel");
-    const QRect lowerRow = find("infoStackedWidget")->geometry();
-    const QSize action = find("updateStackedWidget")->size();
-    const int width = path->width();
-    path->setText(QString(400, 'x'));
-    window->resize(window->width() + 300, window->height() + 200);
-    QTRY_COMPARE(path->width(), width + 300);
-    QCOMPARE(find("infoStackedWidget")->height(), lowerRow.height());
-    QCOMPARE(find("updateStackedWidget")->size(), action);
-    QCOMPARE(path->height(), 35);
-    QCOMPARE(logo->size(), QSize(520, 130));
-    QVERIFY(qAbs(2 * logo->x() + logo->width() - logo->parentWidget()->width()) <= 1);
-    window->resize(window->width() - 300, window->height() - 200);
-    QTRY_COMPARE(path->width(), width);
 }
 
 void tst_FixtureSoftwareUpdater::preselectsTheOldestUpdateFile_data()
@@ -189,11 +146,10 @@ void tst_FixtureSoftwareUpdater::preselectsTheOldestUpdateFile_data()
     QTest::addColumn<QString>("expected");
     QTest::newRow("older .prl before newer .dmx") << QStringList{"a.prl", "b.dmx"} << "a.prl";
     QTest::newRow("older .dmx before newer .prl") << QStringList{"b.dmx", "a.prl"} << "b.dmx";
-    QTest::newRow("other files are skipped")
-        << QStringList{"x.txt", "o.dmx.bak", "c.dmx"} << "c.dmx";
-    QTest::newRow("suffix is case-sensitive") << QStringList{"FIRMWARE.DMX"} << "";
-    QTest::newRow("older folder is skipped") << QStringList{"dir:x.dmx", "z.dmx"} << "z.dmx";
-    QTest::newRow("older link is skipped") << QStringList{"link:y.dmx", "z.dmx"} << "z.dmx";
+    QTest::newRow("other files, and the suffix in capitals")
+        << QStringList{"x.txt", "o.dmx.bak", "FIRMWARE.DMX", "c.dmx"} << "c.dmx";
+    QTest::newRow("older folder and link are skipped")
+        << QStringList{"dir:x.dmx", "link:y.dmx", "z.dmx"} << "z.dmx";
     QTest::newRow("empty folder") << QStringList{} << "";
 }
 
@@ -270,7 +226,6 @@ void tst_FixtureSoftwareUpdater::interfaceList()
 
 void tst_FixtureSoftwareUpdater::refreshAndPickingKeepTheSelectionTrue()
 {
-    QTest::ignoreMessage(QtDebugMsg, "\"ttyUSB0\" \"USB to UART\" \"FTDI\" \"A1\"");
     open({{"ttyUSB0", "USB to UART", "FTDI", "A1"}}, true);
     // Another maker's port that is already selected keeps the selection and its status text.
     ports[0].serialNumber = "A2";
@@ -312,16 +267,8 @@ void tst_FixtureSoftwareUpdater::choosingAFileShowsItsHeader_data()
     QTest::newRow("complete") << QByteArray("#application\n#Vendor\n#Fixture\n#v1.04\n0 01\n")
                               << "Application v1.04"
                               << "Vendor Fixture";
-    QTest::newRow("last line without line end")
-        << QByteArray("#application\n#Vendor\n#Fixture\n#v1.04") << "Application v1.04"
-        << "Vendor Fixture";
-    QTest::newRow("blank after each hash")
-        << QByteArray("# application\n# Vendor\n# Fixture\n# v1.04\n") << " application  v1.04"
-        << " Vendor  Fixture";
     QTest::newRow("three header lines") << QByteArray("#a\n#Vendor\n#Fixture\n0 01\n") << ""
                                         << "";
-    QTest::newRow("first line only a hash") << QByteArray("#\n#Vendor\n#Fixture\n#v1\n") << ""
-                                            << "";
     // The window reads only the file's start: text mode would skip them all looking for a #.
     QTest::newRow("a megabyte of carriage returns first")
         << QByteArray(1024 * 1024, '\r') + "#application\n#Vendor\n#Fixture\n#v1.04\n"
@@ -335,7 +282,6 @@ void tst_FixtureSoftwareUpdater::choosingAFileShowsItsHeader()
     QFETCH(QString, application);
     QFETCH(QString, fixture);
     open({{"ttyUSB0", "", "Silicon Labs", "0001"}});
-    QVERIFY(!startEnabled());
     const QString path = write("chosen.dmx", content);
     choose(path);
     QCOMPARE(text("fileLabel"), path);
@@ -353,7 +299,6 @@ void tst_FixtureSoftwareUpdater::fileDialog()
     open({{"ttyUSB0", "", "Silicon Labs", "0001"}});
     const QString first = write("first.dmx", "#app\n#Vendor\n#Fixture\n#v1\n");
     choose(first);
-    QCOMPARE(user.dialogCaption, QString("Select Firmware"));
     QCOMPARE(user.dialogFilters, QStringList{"Firmware Files (*.dmx)"});
     QCOMPARE(infoPage(), 1);
     choose("", "selectFileButton_2");
@@ -424,7 +369,6 @@ void tst_FixtureSoftwareUpdater::portErrorCodes()
     open();
     find<QStackedWidget>("infoStackedWidget")->setCurrentIndex(2);
     bar()->setValue(40);
-    QTest::ignoreMessage(QtDebugMsg, qPrintable(QString("error recieved: %1").arg(code)));
     QVERIFY(QMetaObject::invokeMethod(window.get(), "serialPortError", Q_ARG(int, code)));
     QCOMPARE(user.messages, message.isEmpty() ? QStringList() : QStringList{message});
     // Every code but 0 leaves the window idle, with the file information cleared.
@@ -433,45 +377,20 @@ void tst_FixtureSoftwareUpdater::portErrorCodes()
     QCOMPARE(text("applicationDisplayLabel").isEmpty(), code != 0);
 }
 
-// Two signals, then fourteen public slots, in this order.
-void tst_FixtureSoftwareUpdater::signalsAndSlots()
-{
-    const QMetaObject &meta = fixtureSoftwareUpdater::staticMetaObject;
-    QStringList methods;
-    for (int index = meta.methodOffset(); index < meta.methodCount(); ++index) {
-        const QMetaMethod method = meta.method(index);
-        QCOMPARE(method.methodType(), methods.size() < 2 ? QMetaMethod::Signal : QMetaMethod::Slot);
-        QCOMPARE(method.access(), QMetaMethod::Public);
-        methods << method.methodSignature();
-    }
-    QCOMPARE(methods.join(' '),
-             QString("startSending() cancelSending() on_actionQuit_triggered() "
-                     "on_selectFileButton_clicked() on_selectFileButton_2_clicked() "
-                     "on_updateButton_clicked() on_cancelButton_clicked() "
-                     "on_actionRefreshPortsList_triggered() serialPortSelected(QAction*) "
-                     "serialPortError(int) serialPortClosing() updateFinished() updateCanceled() "
-                     "updateFileLength(int) updateProgress(int) recieveMessage(QString)"));
-}
-
 void tst_FixtureSoftwareUpdater::updatesRunToTheirEndAndAreAcknowledged_data()
 {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<bool>("cancel");
-    QTest::addColumn<int>("framesPerUpdate"); // -1: any
     QTest::addColumn<QString>("end");
-    // Each update has a new worker, which starts without history: 6 + 1 + 6 + 6 frames.
     QTest::newRow("finished, twice")
-        << QByteArray("#app\n#V\n#F\n#v1\n0 01 02\n50 03 04\n0 05 06 07\n0 08 09\n") << false << 19
-        << "Finished!";
-    QTest::newRow("canceled") << QByteArray("200 0A 0B\n").repeated(20) << true << -1
-                              << "Canceled!";
+        << QByteArray("#app\n#V\n#F\n#v1\n0 01 02\n50 03 04\n0 05 06 07\n") << false << "Finished!";
+    QTest::newRow("canceled") << QByteArray("200 0A 0B\n").repeated(20) << true << "Canceled!";
 }
 
 void tst_FixtureSoftwareUpdater::updatesRunToTheirEndAndAreAcknowledged()
 {
     QFETCH(QByteArray, content);
     QFETCH(bool, cancel);
-    QFETCH(int, framesPerUpdate);
     QFETCH(QString, end);
     openForUpdate(content);
     QSignalSpy startSending(window.get(), &fixtureSoftwareUpdater::startSending);
@@ -490,8 +409,6 @@ void tst_FixtureSoftwareUpdater::updatesRunToTheirEndAndAreAcknowledged()
         QCOMPARE(pages(), qMakePair(2, 0));
         QCOMPARE(bar()->maximum(), content.count('\n'));
         QCOMPARE(bar()->value() == bar()->maximum(), !cancel);
-        if (framesPerUpdate >= 0)
-            QCOMPARE(systemCallRecorder::writes().size(), framesPerUpdate * update);
 
         // The preselected file was never read, so its page still shows the form's texts.
         button()->click();
@@ -504,46 +421,37 @@ void tst_FixtureSoftwareUpdater::updatesRunToTheirEndAndAreAcknowledged()
     QVERIFY(user.messages.isEmpty());
 }
 
+// A port error during the update and a message from the worker are handled the same way; the
+// codes' own messages are in portErrorCodes.
 void tst_FixtureSoftwareUpdater::everyFailureShowsOneMessageAndReturnsToIdle_data()
 {
-    QTest::addColumn<QString>("fault");
+    QTest::addColumn<bool>("unplugged"); // otherwise the update file is deleted before Start
     QTest::addColumn<QString>("message");
-    QTest::newRow("missing device") << "missing"
-                                    << "Serialport Error: DeviceNotFoundError";
-    QTest::newRow("busy device") << "busy"
-                                 << "Serialport Error: PermissionError";
     QTest::newRow("unplugged during the update")
-        << "unplugged"
-        << "Serialport Error: ResourceError: Device Unavailable";
-    QTest::newRow("update file deleted before Start") << "deleted"
-                                                      << "Couldn't Open Update file:";
+        << true << "Serialport Error: ResourceError: Device Unavailable";
+    QTest::newRow("update file deleted before Start") << false << "Couldn't Open Update file:";
 }
 
 void tst_FixtureSoftwareUpdater::everyFailureShowsOneMessageAndReturnsToIdle()
 {
-    QFETCH(QString, fault);
+    QFETCH(bool, unplugged);
     QFETCH(QString, message);
-    openForUpdate("#app\n#Vendor\n#Fixture\n#v1\n" + QByteArray("150 0A 0B\n").repeated(20),
-                  fault == "missing" ? "/dev/ttyNoSuchInterface" : "");
-    QSerialPort otherProgram(box->portName());
-    if (fault == "busy")
-        QVERIFY(otherProgram.open(QIODevice::ReadWrite));
-    if (fault == "deleted")
+    openForUpdate("#app\n#Vendor\n#Fixture\n#v1\n" + QByteArray("150 0A 0B\n").repeated(20));
+    if (!unplugged)
         QVERIFY(QFile::remove("update.dmx"));
-
     button()->click();
-    if (fault == "unplugged") {
+    if (unplugged) {
         QTRY_VERIFY(bar()->value() >= 5);
         box->hangUp();
     }
     QTRY_COMPARE(user.messages.size(), 1);
     QTest::qWait(300);
-    QCOMPARE(user.messages, QStringList{message + (fault == "deleted" ? text("fileLabel") : "")});
+    QCOMPARE(user.messages, QStringList{message + (unplugged ? "" : text("fileLabel"))});
     QCOMPARE(pages(), qMakePair(0, 0));
     QCOMPARE(bar()->value(), 0);
     QCOMPARE(text("applicationDisplayLabel") + text("fixtureDisplayLabel"), QString());
     QCOMPARE(button()->text(), QString("Start"));
-    QCOMPARE(startEnabled(), fault != "deleted");
+    QCOMPARE(startEnabled(), unplugged);
 }
 
 void tst_FixtureSoftwareUpdater::leavingInALongHoldEndsTheProgramAtOnce_data()
