@@ -29,6 +29,9 @@ constexpr int holdCancelRuns = 60;
 // A cancel in a hold must show as "Canceled!" within this many microseconds.
 constexpr qint64 holdCancelLimit = 100000;
 constexpr int unplugRuns = 50;
+constexpr int stallRuns = 20;
+// A stall is found within a second of the port call that it holds; the run then ends at once.
+constexpr qint64 stallLimit = 3000000;
 constexpr int baselineRuns = 10;
 // Generous: a complete run takes about half a second.
 constexpr qint64 runLimitMilliseconds = 10000;
@@ -235,6 +238,18 @@ int main(int argc, char *argv[])
     printTally(hungUp);
     printTally(failing);
 
+    // The box stops taking data while still plugged in, at a random frame: before the last line,
+    // whose frames would otherwise have left already.
+    tally stalled("stall while plugged in", stallLimit);
+    for (int run = 0; run < stallRuns; ++run) {
+        pseudoTerminal box(false);
+        systemCallRecorder::watch(box.device());
+        strikeRun(stalled, box.portName(), updateFile, random.bounded(duration * 9 / 10),
+                  [](workerRun &) { systemCallRecorder::stallOutput(); });
+        systemCallRecorder::stopWatching();
+    }
+    printTally(stalled);
+
     const long endKb = peakResidentKb();
     const bool memoryHeld = endKb - baselineKb <= memoryGrowthTargetKb;
     print(QString::asprintf("peak RSS after %d runs %ld kB, at the end %ld kB: growth %ld kB, "
@@ -244,7 +259,8 @@ int main(int argc, char *argv[])
     const bool clean = complete.clean() && complete.endings.contains("finished") &&
                        canceled.clean() && inHold.clean() &&
                        inHold.endings == QMap<QString, int>{{"canceled", holdCancelRuns}} &&
-                       hungUp.clean() && failing.clean();
+                       hungUp.clean() && failing.clean() && stalled.clean() &&
+                       stalled.endings == QMap<QString, int>{{"status 12", stallRuns}};
     print(QString("every run ended with exactly one end report, in time, none hung: %1")
               .arg(clean ? "PASS" : "FAIL"));
     return clean && (memoryHeld || !memoryJudged) ? 0 : 1;

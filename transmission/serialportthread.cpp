@@ -1,13 +1,13 @@
 #include "serialportthread.h"
-#include "updatefileline.h"
+#include "updatefilereader.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDebug>
-#include <QFile>
 #include <QThread>
 #include <QTime>
 
+#include <climits>
 #include <sys/ioctl.h>
 #ifdef Q_OS_LINUX
 #include <sys/prctl.h>
@@ -21,6 +21,15 @@ constexpr qint64 characterTimeNanoseconds = 44000;
 // A 513-byte frame takes 23 ms on the line; a port that keeps bytes much longer is stalled.
 constexpr int writeTimeoutMilliseconds = 1000;
 constexpr int drainTimeoutMilliseconds = 1000;
+// The kernel holds a break request until the previous frame has left the driver, and close()
+// until all has; neither takes long unless the interface stalled.
+constexpr int breakTimeoutMilliseconds = 1000;
+constexpr int closeTimeoutMilliseconds = 1000;
+// After a cancel the technician waits: an output queue that stops moving for this long belongs
+// to a stalled interface, even though the drain's bound has not passed yet.
+constexpr int stuckQueueMilliseconds = 50;
+
+constexpr qint64 canceledFrame = -3;
 
 // A cancel is looked for this often during a hold.
 constexpr qint64 holdSliceNanoseconds = 10000000;
@@ -54,23 +63,16 @@ serialPortThread::~serialPortThread() = default;
 void serialPortThread::startSending()
 {
     keepSleepsTight();
-    QFile updateFile(updateFileInfo.filePath());
+    updateFileReader updateFile(updateFileInfo.filePath());
     if (!openUpdateFile(updateFile) || !openSerialPort(portName))
         return releasePort();
-
-    int lineCount = 0;
-    while (!updateFile.atEnd()) {
-        updateFile.readLine();
-        ++lineCount;
-    }
-    emit updateFileLength(lineCount);
-    updateFile.seek(0);
+    emit updateFileLength(updateFile.countLines());
 
     // Each update starts without history, so its first frame always goes out repeated.
     int lastFrameSize = 0;
     bool stoppedByCancel = false;
     while (!updateFile.atEnd()) {
-        const updateFileLine line = updateFileLine::fromLine(updateFile.readLine());
+        const updateFileLine line = updateFile.nextLine();
         if (line.isComment) {
             qDebug() << "Skipping comment line";
             emit updateProgress(1);
@@ -85,15 +87,19 @@ void serialPortThread::startSending()
         }
 
         // A frame whose data length changed goes out repeated; fixtures in the field rely on it.
-        if (line.frameData.size() != lastFrameSize) {
-            for (int repeat = 0; repeat < repeatCount; ++repeat) {
+        const int frames = line.frameData.size() != lastFrameSize ? 1 + repeatCount : 1;
+        qint64 sent = 0;
+        for (int frame = 1; frame <= frames && sent >= 0 && !failureReported; ++frame) {
+            if (frame < frames)
                 qDebug() << "Repeating current packet";
-                if (sendFrame(line.frameData) < 0 || failureReported)
-                    return endWithFailure();
-            }
-            lastFrameSize = line.frameData.size();
+            sent = sendFrame(line.frameData);
         }
-        const qint64 sent = sendFrame(line.frameData);
+        lastFrameSize = line.frameData.size();
+        // A cancel may end a break request that the kernel held; every frame before it is whole.
+        if (sent == canceledFrame && !failureReported) {
+            stoppedByCancel = true;
+            break;
+        }
         if (sent < 0 || failureReported)
             return endWithFailure();
 
@@ -111,7 +117,6 @@ void serialPortThread::startSending()
         qDebug() << "Next package:";
         emit updateProgress(1);
     }
-    updateFile.close();
 
     // Every line has been sent: a cancel in the last hold only ends that hold.
     if (!stoppedByCancel)
@@ -128,15 +133,14 @@ void serialPortThread::startSending()
 void serialPortThread::cancelSending()
 {
     cancelRequested = true;
+    waitLimit.interruptNow();
 }
 
-bool serialPortThread::openUpdateFile(QFile &updateFile)
+bool serialPortThread::openUpdateFile(updateFileReader &updateFile)
 {
-    // A named pipe or a device would block the open until somebody writes to it.
-    const bool regular = QFileInfo(updateFile.fileName()).isFile();
-    if (regular && updateFile.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (updateFile.open())
         return true;
-    qDebug() << "Couldn't open file" << (regular ? updateFile.errorString() : "Not a regular file");
+    qDebug() << "Couldn't open file" << updateFile.errorString();
     reportError("Couldn't Open Update file:" + updateFileInfo.filePath());
     return false;
 }
@@ -208,8 +212,12 @@ void serialPortThread::reportError(const QString &message)
 
 void serialPortThread::portErrorOccurred(QSerialPort::SerialPortError error)
 {
-    // Clearing an error is announced as NoError, which is no news.
-    if (error != QSerialPort::NoError)
+    // Clearing an error is announced as NoError, which is no news. A break request that the
+    // signal ended fails with EINTR, which Qt calls UnknownError; what it meant is decided by
+    // the code that was waiting.
+    if (error == QSerialPort::UnknownError && kernelWaitLimit::signalledDuringCall())
+        serialPort->clearError();
+    else if (error != QSerialPort::NoError)
         reportPortError(error);
 }
 
@@ -219,11 +227,21 @@ void serialPortThread::portClosing()
 }
 
 // Break, mark after break, then the start code and the data in one write. Returns the number of
-// data bytes sent, -1 when the port failed, -2 when it refused the write.
+// data bytes sent, -1 when the port failed, -2 when it refused the write, canceledFrame when a
+// cancel ended the break request that the kernel held.
 qint64 serialPortThread::sendFrame(const QByteArray &data)
 {
     sleepUntil(lineFreeAt);
-    if (!serialPort->setBreakEnabled(true)) {
+    bool breakOn = false;
+    if (waitLimit.run(breakTimeoutMilliseconds,
+                      [this, &breakOn] { return breakOn = serialPort->setBreakEnabled(true); })) {
+        // After a cancel, the drain that follows tells whether the interface stalled.
+        if (cancelRequested)
+            return canceledFrame;
+        reportPortError(QSerialPort::TimeoutError);
+        return -1;
+    }
+    if (!breakOn) {
         reportRemainingPortError();
         return -1;
     }
@@ -275,6 +293,8 @@ bool serialPortThread::holdUntil(qint64 deadline)
 bool serialPortThread::drainOutput()
 {
     const QDeadlineTimer bound(drainTimeoutMilliseconds, Qt::PreciseTimer);
+    QDeadlineTimer stuck(stuckQueueMilliseconds, Qt::PreciseTimer);
+    int lastQueued = INT_MAX;
     for (;;) {
         int queued = 0;
         if (ioctl(serialPort->handle(), TIOCOUTQ, &queued) != 0) {
@@ -284,7 +304,11 @@ bool serialPortThread::drainOutput()
         }
         if (queued == 0)
             break;
-        if (bound.hasExpired()) {
+        if (queued < lastQueued) {
+            lastQueued = queued;
+            stuck.setRemainingTime(stuckQueueMilliseconds, Qt::PreciseTimer);
+        }
+        if (bound.hasExpired() || (cancelRequested && stuck.hasExpired())) {
             reportPortError(QSerialPort::TimeoutError);
             return false;
         }
@@ -346,6 +370,9 @@ void serialPortThread::releasePort()
     if (serialPort->isOpen()) {
         if (failureReported)
             serialPort->clear(QSerialPort::Output);
-        serialPort->close();
+        // close() waits until the driver's queue is empty, for up to 30 s; what is left after a
+        // failure is stuck there, and the technician should not wait for it.
+        waitLimit.run(failureReported ? 0 : closeTimeoutMilliseconds,
+                      [this] { return serialPort->close(), true; });
     }
 }

@@ -1,6 +1,8 @@
 #ifndef SERIALPORTTHREAD_H
 #define SERIALPORTTHREAD_H
 
+#include "kernelwaitlimit.h"
+
 #include <QByteArray>
 #include <QFileInfo>
 #include <QObject>
@@ -9,12 +11,12 @@
 
 #include <atomic>
 
-class QFile;
+class updateFileReader;
 
 // Sends one update file to the fixture, frame by frame, from a thread of its own. Every run
 // ends with exactly one of finished(), canceled() or a single failure report. cancelSending()
 // may be called from any thread: the window calls it directly, so that a cancel reaches the
-// worker while it sleeps through a hold.
+// worker while it sleeps through a hold, or while the kernel holds one of its port calls.
 class serialPortThread : public QObject
 {
     Q_OBJECT
@@ -37,7 +39,7 @@ public slots:
     void cancelSending();
 
 private:
-    bool openUpdateFile(QFile &updateFile);
+    bool openUpdateFile(updateFileReader &updateFile);
     bool openSerialPort(const QString &portName);
     bool configurationFailed(const QString &message);
     void reportPortError(int error);
@@ -62,6 +64,7 @@ private:
     const int repeatCount = 5;
     const QByteArray startCodeBytes;
     const QString portName;
+    kernelWaitLimit waitLimit;
     bool failureReported = false;
     qint64 lineFreeAt = 0;
     qint64 lastFrameLineTime = 0;

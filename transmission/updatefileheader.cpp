@@ -1,4 +1,5 @@
 #include "updatefileheader.h"
+#include "updatefilereader.h"
 
 #include <QIODevice>
 
@@ -14,6 +15,7 @@ bool updateFileHeader::isComplete() const
 updateFileHeader updateFileHeader::read(QIODevice &file)
 {
     updateFileHeader header;
+    updateFileReader::skipByteOrderMark(file);
     for (QString *value : {&header.applicationName, &header.vendorName, &header.fixtureName,
                            &header.applicationVersion}) {
         char mark = 0;

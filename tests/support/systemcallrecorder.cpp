@@ -8,6 +8,7 @@
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <mutex>
+#include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -30,7 +31,8 @@ struct recorderState
     int refusedError = 0;
     qint64 handOverAt = 0;
     int handingOver = 0;
-    bool outputStalled = false;
+    int stallFromWrite = -1; // -1: no stall
+    int stuckBytes = 0;
 };
 
 // A function-local state, since the C library is called during static initialisation.
@@ -92,7 +94,7 @@ auto recorded(int fd, call what, Real real, QByteArray bytes = {}, int value = 0
             error = failure.first;
             return -1;
         }
-        state.events.append({what, now(), 0, std::move(bytes), value});
+        state.events.append({what, now(), 0, std::move(bytes), value, gettid()});
         return state.events.size() - 1;
     });
     if (error != 0)
@@ -105,9 +107,24 @@ auto recorded(int fd, call what, Real real, QByteArray bytes = {}, int value = 0
         if (what == call::write && result > 0) {
             state.handOverAt = now() + systemCallRecorder::usbLatencyNanoseconds;
             state.handingOver = int(result);
+            if (state.stallFromWrite >= 0 && state.calls[call::write] >= state.stallFromWrite)
+                state.stuckBytes += int(result);
         }
     });
     return result;
+}
+
+// Waits while the watched interface has stuck bytes, as the kernel waits for a driver's queue
+// to empty: true when a signal ended the wait.
+bool heldByStall(int fd, qint64 limit)
+{
+    const qint64 until = now() + limit;
+    const timespec slice{0, 10000000};
+    while (now() < until &&
+           locked([fd](recorderState &state) { return watched(state, fd) && state.stuckBytes; }))
+        if (ppoll(nullptr, 0, &slice, nullptr) < 0 && errno == EINTR)
+            return true;
+    return false;
 }
 
 } // namespace
@@ -145,7 +162,8 @@ void stopWatching()
         state.failures.clear();
         state.refusedPath.clear();
         state.handOverAt = 0;
-        state.outputStalled = false;
+        state.stallFromWrite = -1;
+        state.stuckBytes = 0;
     });
 }
 
@@ -171,6 +189,12 @@ int callCount(call what)
     return locked([what](recorderState &state) { return state.calls.value(what); });
 }
 
+qint64 heldFor(call what)
+{
+    const QList<event> calls = events({what});
+    return calls.isEmpty() || calls.last().returned ? 0 : now() - calls.last().nanoseconds;
+}
+
 bool dataTerminalReady(dev_t device)
 {
     return locked([device](recorderState &state) { return state.modemLines[device] & TIOCM_DTR; });
@@ -181,9 +205,13 @@ void inject(call what, int error, int succeeding)
     locked([&](recorderState &state) { state.failures.insert(what, {error, succeeding}); });
 }
 
-void stallOutput()
+void stallOutput(int fromWrite)
 {
-    locked([](recorderState &state) { state.outputStalled = true; });
+    locked([fromWrite](recorderState &state) {
+        state.stallFromWrite = fromWrite;
+        if (state.calls[call::write] >= fromWrite && now() < state.handOverAt)
+            state.stuckBytes = state.handingOver;
+    });
 }
 
 void refuseOpen(const QByteArray &path, int error)
@@ -206,13 +234,16 @@ extern "C" int ioctl(int fd, unsigned long request, ...) noexcept
     const auto real = [&] {
         return realIoctl(fd, request, value);
     };
-    if (request == TIOCSBRK || request == TIOCCBRK)
-        return recorded(fd, request == TIOCSBRK ? call::breakOn : call::breakOff, real);
+    if (request == TIOCSBRK)
+        return recorded(fd, call::breakOn,
+                        [&] { return heldByStall(fd, 3600000000000LL) ? fail(EINTR) : real(); });
+    if (request == TIOCCBRK)
+        return recorded(fd, call::breakOff, real);
     if (request == TIOCOUTQ) {
         // What a USB interface's driver still holds; a pseudo-terminal holds nothing.
         const int queued = locked([&](recorderState &state) {
             return !watched(state, fd)        ? -1
-                   : state.outputStalled      ? 4096
+                   : state.stuckBytes > 0     ? state.stuckBytes
                    : now() < state.handOverAt ? state.handingOver
                                               : 0;
         });
@@ -259,6 +290,15 @@ extern "C" int tcflush(int fd, int queue) noexcept
 {
     static const auto real = next<int (*)(int, int)>("tcflush");
     return recorded(fd, call::flush, [&] { return real(fd, queue); });
+}
+
+extern "C" int close(int fd)
+{
+    static const auto realClose = next<int (*)(int)>("close");
+    return recorded(fd, call::close, [&] {
+        heldByStall(fd, 30000000000LL);
+        return realClose(fd);
+    });
 }
 
 extern "C" int open64(const char *path, int flags, ...)

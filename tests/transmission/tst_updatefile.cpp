@@ -97,6 +97,11 @@ void tst_UpdateFile::header_data()
         << (QByteArray("#") + QByteArray(600, 'a') + "\n#V\n#F\n#v\n")
         << QStringList{QString(511, 'a'), "", "", ""} << false;
     QTest::newRow("empty file") << QByteArray() << QStringList{"", "", "", ""} << false;
+    QTest::newRow("byte-order mark at the start") << QByteArray("\xEF\xBB\xBF#app\n#V\n#F\n#v1\n")
+                                                  << QStringList{"app", "V", "F", "v1"} << true;
+    // Anywhere else each of its bytes is a line's first byte, which is not #.
+    QTest::newRow("byte-order mark on the second line")
+        << QByteArray("#app\n\xEF\xBB\xBF#V\n#F\n#v1\n") << QStringList{"app", "", "", ""} << false;
 }
 
 void tst_UpdateFile::header()
