@@ -1,4 +1,5 @@
 #include "serialportthread.h"
+#include "linetiming.h"
 #include "updatefilereader.h"
 
 #include <QCoreApplication>
@@ -14,9 +15,6 @@
 #endif
 
 namespace {
-
-// One character on the line: start bit, 8 data bits and 2 stop bits at 250000 baud.
-constexpr qint64 characterTimeNanoseconds = 44000;
 
 // A 513-byte frame takes 23 ms on the line; a port that keeps bytes much longer is stalled.
 constexpr int writeTimeoutMilliseconds = 1000;
@@ -70,24 +68,25 @@ void serialPortThread::startSending()
 
     // Each update starts without history, so its first frame always goes out repeated.
     int lastFrameSize = 0;
+    qint64 sentBeforeHold = -1; // what the last data line sent; -1 once it is counted
     bool stoppedByCancel = false;
     while (!updateFile.atEnd()) {
+        // The line is read during the previous line's hold. A cancel in that hold, or before
+        // the first frame, ends the update before anything more is sent.
         const updateFileLine line = updateFile.nextLine();
+        if (!holdUntil(holdEndsAt)) {
+            stoppedByCancel = true;
+            break;
+        }
+        countDataLine(sentBeforeHold);
         if (line.isComment) {
             qDebug() << "Skipping comment line";
             emit updateProgress(1);
             continue;
         }
         qDebug() << "frameHoldTime" << line.frameHoldTime;
-        // The line is read during the previous line's hold; a cancel in that hold, or before
-        // the first frame, ends the update before anything more is sent.
-        if (!holdUntil(holdEndsAt)) {
-            stoppedByCancel = true;
-            break;
-        }
 
-        // A frame whose data length changed goes out repeated; fixtures in the field rely on it.
-        const int frames = line.frameData.size() != lastFrameSize ? 1 + repeatCount : 1;
+        const int frames = lineTiming::timesSent(line.frameData.size(), lastFrameSize);
         qint64 sent = 0;
         for (int frame = 1; frame <= frames && sent >= 0 && !failureReported; ++frame) {
             if (frame < frames)
@@ -111,16 +110,15 @@ void serialPortThread::startSending()
             stoppedByCancel = true;
             break;
         }
-
         holdEndsAt = lineFreeAt + qint64(line.frameHoldTime) * 1000000;
-        qDebug() << QTime::currentTime().toString("hh:mm:ss.zzz") << "Sent:" << sent << "bytes";
-        qDebug() << "Next package:";
-        emit updateProgress(1);
+        sentBeforeHold = sent;
     }
 
     // Every line has been sent: a cancel in the last hold only ends that hold.
-    if (!stoppedByCancel)
+    if (!stoppedByCancel) {
         holdUntil(holdEndsAt);
+        countDataLine(sentBeforeHold);
+    }
     if (!drainOutput())
         return endWithFailure();
     releasePort();
@@ -128,6 +126,17 @@ void serialPortThread::startSending()
         emit canceled();
     else
         emit finished();
+}
+
+// A data line counts once its hold is over, so that a full bar means that nothing is left to do.
+void serialPortThread::countDataLine(qint64 &sent)
+{
+    if (sent < 0)
+        return;
+    qDebug() << QTime::currentTime().toString("hh:mm:ss.zzz") << "Sent:" << sent << "bytes";
+    qDebug() << "Next package:";
+    emit updateProgress(1);
+    sent = -1;
 }
 
 void serialPortThread::cancelSending()
@@ -267,7 +276,7 @@ qint64 serialPortThread::sendFrame(const QByteArray &data)
         return -1;
     // The driver has taken the bytes; the line needs time to shift them all out, start code
     // included, before the next break. Reading the next line and the bookkeeping happen meanwhile.
-    lastFrameLineTime = written * characterTimeNanoseconds;
+    lastFrameLineTime = written * lineTiming::characterNanoseconds;
     lineFreeAt = monotonicNanoseconds() + lastFrameLineTime;
     return written - startCodeBytes.size();
 }
@@ -313,7 +322,7 @@ bool serialPortThread::drainOutput()
             return false;
         }
         QThread::usleep(static_cast<unsigned long>(
-            qMin(queued * characterTimeNanoseconds, holdSliceNanoseconds) / 1000));
+            qMin(queued * lineTiming::characterNanoseconds, holdSliceNanoseconds) / 1000));
     }
     sleepUntil(monotonicNanoseconds() + lastFrameLineTime);
     return true;

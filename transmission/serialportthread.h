@@ -2,6 +2,7 @@
 #define SERIALPORTTHREAD_H
 
 #include "kernelwaitlimit.h"
+#include "linetiming.h"
 
 #include <QByteArray>
 #include <QFileInfo>
@@ -52,16 +53,16 @@ private:
     bool holdUntil(qint64 deadline);
     bool drainOutput();
     void sleepUntil(qint64 deadline);
+    void countDataLine(qint64 &sent);
     void endWithFailure();
     void releasePort();
 
     QFileInfo updateFileInfo;
     std::atomic<bool> cancelRequested{false};
     QSerialPort *serialPort = nullptr;
-    const quint32 breakTime = 500;
-    const quint32 markAfterBreakTime = 100;
+    const quint32 breakTime = lineTiming::breakMicroseconds;
+    const quint32 markAfterBreakTime = lineTiming::markAfterBreakMicroseconds;
     const char startCode = 0x00;
-    const int repeatCount = 5;
     const QByteArray startCodeBytes;
     const QString portName;
     kernelWaitLimit waitLimit;

@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QStatusBar>
+#include <QtConcurrent>
 
 fixtureSoftwareUpdater::fixtureSoftwareUpdater(QWidget *parent,
                                                interfacePortSource availableInterfaces)
@@ -35,6 +36,11 @@ fixtureSoftwareUpdater::fixtureSoftwareUpdater(QWidget *parent,
 
     statusBar()->addWidget(interfaceStatusLabel);
     interfaceStatusLabel->setText("Currently no interface selected!");
+
+    connect(&durationReader, &QFutureWatcherBase::finished, this,
+            &fixtureSoftwareUpdater::durationRead);
+    timeLeftTicker.setInterval(1000);
+    connect(&timeLeftTicker, &QTimer::timeout, this, &fixtureSoftwareUpdater::showTimeLeft);
 
     preselectUpdateFile();
     on_actionRefreshPortsList_triggered();
@@ -62,7 +68,7 @@ void fixtureSoftwareUpdater::preselectUpdateFile()
         if (entry.fileName().endsWith(".dmx") || entry.fileName().endsWith(".prl")) {
             updateFileInfo = entry;
             ui->fileLabel->setText(updateFileInfo.filePath());
-            return;
+            return readDuration();
         }
     }
 }
@@ -121,6 +127,7 @@ void fixtureSoftwareUpdater::on_selectFileButton_clicked()
     if (chosen.isEmpty())
         return;
     clearFileInformation();
+    forgetDuration();
     updateFileInfo = QFileInfo(chosen);
     if (!updateFileInfo.exists())
         return updateStartAvailability();
@@ -141,6 +148,7 @@ void fixtureSoftwareUpdater::on_selectFileButton_clicked()
         return;
     }
     updateStartAvailability();
+    readDuration();
 
     // Only the start of the file goes to the header reader: text mode skips carriage returns
     // while it looks for a line's '#', and a file of nothing else would hold the window.
@@ -182,6 +190,13 @@ void fixtureSoftwareUpdater::on_updateButton_clicked()
 void fixtureSoftwareUpdater::startUpdate()
 {
     ui->updateButton->setDisabled(true);
+    // The time left needs the duration; reading it takes a moment only for very long files.
+    startWhenDurationKnown = durationReader.isRunning();
+    if (startWhenDurationKnown)
+        return;
+    sinceProgress.start();
+    timeLeftTicker.start();
+    showTimeLeft();
     ui->infoStackedWidget->setCurrentWidget(ui->progressPage);
     ui->updateStackedWidget->setCurrentWidget(ui->cancelSendingPage);
 
@@ -219,6 +234,8 @@ void fixtureSoftwareUpdater::updateFileLength(int updateFileLength)
 void fixtureSoftwareUpdater::updateProgress(int progress)
 {
     ui->progressBar->setValue(ui->progressBar->value() + progress);
+    sinceProgress.restart();
+    showTimeLeft();
 }
 
 // The window shows no running text during an update.
@@ -243,6 +260,7 @@ void fixtureSoftwareUpdater::endUpdate(const QString &buttonText)
     ui->updateButton->setText(buttonText);
     ui->updateButton->setEnabled(true);
     stopWorker();
+    showDuration();
 }
 
 void fixtureSoftwareUpdater::returnToIdle()
@@ -253,6 +271,7 @@ void fixtureSoftwareUpdater::returnToIdle()
     ui->updateStackedWidget->setCurrentWidget(ui->startSendingPage);
     clearFileInformation();
     updateStartAvailability();
+    showDuration();
 }
 
 void fixtureSoftwareUpdater::clearFileInformation()
@@ -279,6 +298,51 @@ void fixtureSoftwareUpdater::updateStartAvailability()
         return;
     ui->updateButton->setEnabled(!selectedPortName.isEmpty() &&
                                  QFileInfo(updateFileInfo.filePath()).isFile());
+}
+
+// The whole file is read for its duration, so not in the window's thread.
+void fixtureSoftwareUpdater::readDuration()
+{
+    durationReader.setFuture(QtConcurrent::run(&updateDuration::of, updateFileInfo.filePath()));
+}
+
+void fixtureSoftwareUpdater::durationRead()
+{
+    // A reading that was dropped for another file ends canceled.
+    if (durationReader.isCanceled())
+        return;
+    duration = durationReader.result();
+    if (startWhenDurationKnown)
+        return startUpdate();
+    showDuration();
+}
+
+void fixtureSoftwareUpdater::forgetDuration()
+{
+    startWhenDurationKnown = false;
+    durationReader.setFuture(QFuture<updateDuration>());
+    duration = updateDuration();
+    ui->durationLabel->clear();
+}
+
+void fixtureSoftwareUpdater::showDuration()
+{
+    timeLeftTicker.stop();
+    ui->durationLabel->setText(duration.isKnown()
+                                   ? "The update takes about " +
+                                         updateDuration::text(duration.totalNanoseconds())
+                                   : "");
+}
+
+// What the lines not yet done still take on the line, counted down while a line is under way
+// but never below what the next line leaves, so that it never runs ahead of the update.
+void fixtureSoftwareUpdater::showTimeLeft()
+{
+    const int done = ui->progressBar->value();
+    const qint64 left = qMax(duration.remainingAfter(done + 1),
+                             duration.remainingAfter(done) - sinceProgress.nsecsElapsed());
+    ui->durationLabel->setText(duration.isKnown() ? "About " + updateDuration::text(left) + " left"
+                                                  : "");
 }
 
 void fixtureSoftwareUpdater::serialPortError(int error)

@@ -2,12 +2,16 @@
 #define FIXTURESOFTWAREUPDATER_H
 
 #include "interfaceport.h"
+#include "updateduration.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QFutureWatcher>
 #include <QList>
 #include <QMainWindow>
 #include <QString>
 #include <QThread>
+#include <QTimer>
 
 class QAction;
 class QActionGroup;
@@ -55,6 +59,11 @@ private:
     void endUpdate(const QString &buttonText);
     void stopWorker();
     void updateStartAvailability();
+    void readDuration();
+    void durationRead();
+    void forgetDuration();
+    void showDuration();
+    void showTimeLeft();
 
     Ui::fixtureSoftwareUpdater *ui;
     QActionGroup *interfaceActionGroup = nullptr;
@@ -68,6 +77,11 @@ private:
     QString selectedPortName;
     QLabel *interfaceStatusLabel;
     interfacePortSource availableInterfaces;
+    QFutureWatcher<updateDuration> durationReader;
+    updateDuration duration;
+    bool startWhenDurationKnown = false;
+    QTimer timeLeftTicker;
+    QElapsedTimer sinceProgress;
 };
 
 #endif

@@ -224,7 +224,8 @@ void tst_SerialPortThread::frameTimingAndHolds()
 
 void tst_SerialPortThread::cancel_data()
 {
-    // The cancel comes once so many frames are written and progress steps made; no more come.
+    // The cancel comes once so many frames are written; no more come. A line's progress step
+    // comes after its hold.
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<int>("framesBefore"); // -1: before the worker's thread starts
     QTest::addColumn<int>("progress");
@@ -236,9 +237,9 @@ void tst_SerialPortThread::cancel_data()
     QTest::newRow("while a line's frames go out")
         << line(0, 1000, 'a') + line(0, 1000, 'b') << 1 << 0 << "canceled" << 6 << false;
     QTest::newRow("in a short hold")
-        << line(400, 1, 'a') + line(0, 1, 'b') << 6 << 1 << "canceled" << 6 << false;
+        << line(400, 1, 'a') + line(0, 1, 'b') << 6 << 0 << "canceled" << 6 << false;
     QTest::newRow("in a hold of 49 days")
-        << line(longestHold, 1, 'a') + line(0, 1, 'b') << 6 << 1 << "canceled" << 6 << false;
+        << line(longestHold, 1, 'a') + line(0, 1, 'b') << 6 << 0 << "canceled" << 6 << false;
     // Every line has gone out, so the update is complete.
     QTest::newRow("in the hold after the last line")
         << line(longestHold, 1, 'a') << 6 << 1 << "finished" << 6 << false;
@@ -257,7 +258,7 @@ void tst_SerialPortThread::cancel()
     if (stall)
         systemCallRecorder::stallOutput(1);
     workerRun run(box->portName(), writeFile(content), framesBefore < 0);
-    QTRY_VERIFY(writes().size() >= framesBefore && run.progress >= progress);
+    QTRY_VERIFY(writes().size() >= framesBefore);
     if (stall)
         QTRY_VERIFY(systemCallRecorder::heldFor(call::breakOn) > 200000000);
     const qint64 canceledAt = run.microseconds();
@@ -289,7 +290,7 @@ void tst_SerialPortThread::lastFrameLeavesTheLineBeforeThePortIsReleased()
     workerRun run(box->portName(), writeFile(line(0, 4, 'a') + line(hold, 511, 'b') +
                                              (cancel ? line(0, 4, 'c') : "")));
     if (cancel) {
-        QTRY_COMPARE(run.progress, 2);
+        QTRY_COMPARE(writes().size(), 12);
         run.cancel();
     }
     QVERIFY(run.end());
