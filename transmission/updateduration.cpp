@@ -16,9 +16,9 @@ updateDuration updateDuration::of(const QString &path)
         const updateFileLine line = file.nextLine();
         if (!line.isComment) {
             const int size = line.frameData.size();
-            elapsed += lineTiming::timesSent(size, lastFrameSize) *
-                           lineTiming::frameNanoseconds(size) +
-                       qint64(line.frameHoldTime) * 1000000;
+            elapsed +=
+                lineTiming::timesSent(size, lastFrameSize) * lineTiming::frameNanoseconds(size) +
+                qint64(line.frameHoldTime) * 1000000;
             lastFrameSize = size;
         }
         duration.doneAfter.append(elapsed);

@@ -9,6 +9,19 @@ bool updateFileHeader::isComplete() const
            !applicationVersion.isEmpty();
 }
 
+QString updateFileHeader::applicationText() const
+{
+    QString name = applicationName;
+    if (!name.isEmpty())
+        name[0] = name[0].toUpper();
+    return name + " " + applicationVersion;
+}
+
+QString updateFileHeader::fixtureText() const
+{
+    return vendorName + " " + fixtureName;
+}
+
 // Reads at most four short lines, so choosing a file stays instant whatever its size. A line
 // that does not start with # consumes only its first byte, and the rest of a line longer than
 // the buffer is left for the next value: files in the field were written against these rules.

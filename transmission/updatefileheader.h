@@ -14,6 +14,10 @@ struct updateFileHeader
     QString applicationVersion;
 
     bool isComplete() const;
+    // As the front ends show them: "Application v1.04" (the name's first character in upper
+    // case) and "Vendor Fixture".
+    QString applicationText() const;
+    QString fixtureText() const;
 
     static updateFileHeader read(QIODevice &file);
 };

@@ -1,14 +1,13 @@
 #include "fixturesoftwareupdater.h"
+#include "porterrormessage.h"
 #include "serialportthread.h"
 #include "ui_fixturesoftwareupdater.h"
-#include "updatefileheader.h"
+#include "updatefilecheck.h"
+#include "updatefilesearch.h"
 
 #include <QActionGroup>
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QDebug>
-#include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -57,20 +56,14 @@ void fixtureSoftwareUpdater::on_actionQuit_triggered()
     QCoreApplication::quit();
 }
 
-// Technicians usually start the updater from the folder the update was delivered in.
+// Its header is read only once the technician chooses a file.
 void fixtureSoftwareUpdater::preselectUpdateFile()
 {
-    QDir workingDirectory("");
-    workingDirectory.setFilter(QDir::Files | QDir::NoSymLinks);
-    workingDirectory.setSorting(QDir::Time | QDir::Reversed);
-    const QFileInfoList entries = workingDirectory.entryInfoList();
-    for (const QFileInfo &entry : entries) {
-        if (entry.fileName().endsWith(".dmx") || entry.fileName().endsWith(".prl")) {
-            updateFileInfo = entry;
-            ui->fileLabel->setText(updateFileInfo.filePath());
-            return readDuration();
-        }
-    }
+    updateFileInfo = updateFileInWorkingDirectory();
+    if (updateFileInfo.filePath().isEmpty())
+        return;
+    ui->fileLabel->setText(updateFileInfo.filePath());
+    readDuration();
 }
 
 void fixtureSoftwareUpdater::on_actionRefreshPortsList_triggered()
@@ -84,19 +77,14 @@ void fixtureSoftwareUpdater::on_actionRefreshPortsList_triggered()
     }
 
     for (const interfacePort &port : qAsConst(serialPortInfos)) {
-        if (port.serialNumber.isEmpty())
+        if (!port.isListed())
             continue;
-        // The interface box is built on a Silicon Labs USB-to-serial chip.
-        const bool interfaceBox = port.manufacturer == "Silicon Labs";
-        QString text = port.manufacturer + " " + port.serialNumber;
-        if (interfaceBox)
-            text += "(Veskor)";
-        QAction *entry = interfaceActionGroup->addAction(text);
+        QAction *entry = interfaceActionGroup->addAction(port.menuText());
         ui->menuPort->insertAction(ui->menuPort->actions().value(0), entry);
         entry->setData(port.portName);
         qDebug() << port.portName << port.description << port.manufacturer << port.serialNumber;
 
-        if (!interfaceBox && port.portName == selectedPortName) {
+        if (!port.isInterfaceBox() && port.portName == selectedPortName) {
             entry->setCheckable(true);
             entry->setChecked(true);
         } else {
@@ -124,44 +112,28 @@ void fixtureSoftwareUpdater::on_selectFileButton_clicked()
 {
     const QString chosen = QFileDialog::getOpenFileName(
         this, "Select Firmware", updateFileInfo.filePath(), "Firmware Files " + fileFilter);
-    if (chosen.isEmpty())
-        return;
+    if (!chosen.isEmpty())
+        chooseUpdateFile(chosen);
+}
+
+void fixtureSoftwareUpdater::chooseUpdateFile(const QString &path)
+{
     clearFileInformation();
     forgetDuration();
-    updateFileInfo = QFileInfo(chosen);
+    updateFileInfo = QFileInfo(path);
     if (!updateFileInfo.exists())
         return updateStartAvailability();
     ui->fileLabel->setText(updateFileInfo.filePath());
-
-    // Opening a named pipe or a device here would block the window until somebody writes to it.
-    QFile file(updateFileInfo.filePath());
-    QString problem;
-    if (updateFileInfo.isDir())
-        problem = "Is a directory: " + updateFileInfo.filePath();
-    else if (!updateFileInfo.isFile())
-        problem = "Not a regular file: " + updateFileInfo.filePath();
-    else if (!file.open(QIODevice::ReadOnly))
-        problem = file.errorString();
-    if (!problem.isEmpty()) {
-        qDebug() << "Couldn't open file" << problem;
-        showErrorMessage("Couldn't open file " + problem);
-        return;
-    }
+    updateFileCheck check(updateFileInfo.filePath());
+    if (!check.passed())
+        return showErrorMessage(check.message());
     updateStartAvailability();
     readDuration();
-
-    // Only the start of the file goes to the header reader: text mode skips carriage returns
-    // while it looks for a line's '#', and a file of nothing else would hold the window.
-    QBuffer fileStart;
-    fileStart.setData(file.read(64 * 1024));
-    fileStart.open(QIODevice::ReadOnly | QIODevice::Text);
-    updateFileHeader header = updateFileHeader::read(fileStart);
-    if (!header.applicationName.isEmpty())
-        header.applicationName[0] = header.applicationName[0].toUpper();
+    const updateFileHeader header = check.header();
     if (!header.isComplete())
         return clearFileInformation();
-    ui->applicationDisplayLabel->setText(header.applicationName + " " + header.applicationVersion);
-    ui->fixtureDisplayLabel->setText(header.vendorName + " " + header.fixtureName);
+    ui->applicationDisplayLabel->setText(header.applicationText());
+    ui->fixtureDisplayLabel->setText(header.fixtureText());
     ui->infoStackedWidget->setCurrentWidget(ui->fixtureDisplayPage);
 }
 
@@ -347,28 +319,13 @@ void fixtureSoftwareUpdater::showTimeLeft()
 
 void fixtureSoftwareUpdater::serialPortError(int error)
 {
-    static const char *const messages[] = {
-        "",
-        "Serialport Error: DeviceNotFoundError",
-        "Serialport Error: PermissionError",
-        "Serialport Error: OpenError Device already open",
-        "Serialport Error: ParityError",
-        "Serialport Error: FramingError",
-        "Serialport Error: BreakConditionError",
-        "Serialport Error: WriteError",
-        "Serialport Error: ReadError",
-        "Serialport Error: ResourceError: Device Unavailable",
-        "Serialport Error: UnsupportedOperationError",
-        "Serialport Error: UnknownError",
-        "Serialport Error: TimeoutError",
-        "Serialport Error: NotOpenError",
-    };
     qDebug() << "error recieved:" << error;
     if (error == 0)
         return;
-    if (static_cast<unsigned int>(error) > 13u)
+    const QString message = portErrorMessage(error);
+    if (message.isEmpty())
         return returnToIdle();
-    showErrorMessage(messages[error]);
+    showErrorMessage(message);
 }
 
 void fixtureSoftwareUpdater::serialPortClosing()

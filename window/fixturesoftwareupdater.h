@@ -30,6 +30,9 @@ public:
                                     interfacePortSource availableInterfaces = systemInterfacePorts);
     ~fixtureSoftwareUpdater() override;
 
+    // As if chosen in the file dialog: the same checks, messages and header.
+    void chooseUpdateFile(const QString &path);
+
 signals:
     void startSending();
     void cancelSending();

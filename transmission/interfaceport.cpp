@@ -2,6 +2,11 @@
 
 #include <QSerialPortInfo>
 
+QString interfacePort::menuText() const
+{
+    return manufacturer + " " + serialNumber + (isInterfaceBox() ? "(Veskor)" : "");
+}
+
 QList<interfacePort> systemInterfacePorts()
 {
     QList<interfacePort> ports;

@@ -1,0 +1,33 @@
+#include "updatefilecheck.h"
+
+#include <QBuffer>
+#include <QDebug>
+#include <QFileInfo>
+
+updateFileCheck::updateFileCheck(const QString &path) : file(path)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        problem = "Is a directory: " + path;
+    else if (info.exists() && !info.isFile())
+        problem = "Not a regular file: " + path;
+    else if (!file.open(QIODevice::ReadOnly))
+        problem = file.errorString();
+    if (!passed())
+        qDebug() << "Couldn't open file" << problem;
+}
+
+QString updateFileCheck::message() const
+{
+    return passed() ? QString() : "Couldn't open file " + problem;
+}
+
+updateFileHeader updateFileCheck::header()
+{
+    // Text mode skips carriage returns while it looks for a line's '#', so a file of nothing
+    // else would otherwise be read whole.
+    QBuffer start;
+    start.setData(file.read(64 * 1024));
+    start.open(QIODevice::ReadOnly | QIODevice::Text);
+    return updateFileHeader::read(start);
+}
