@@ -1,5 +1,6 @@
 #include "kernelwaitlimit.h"
 
+#include <QDeadlineTimer>
 #include <QtGlobal>
 
 #include <csignal>
@@ -57,6 +58,7 @@ bool kernelWaitLimit::signalledDuringCall()
 
 bool kernelWaitLimit::run(int boundMilliseconds, const std::function<bool()> &call)
 {
+    const QDeadlineTimer bound(boundMilliseconds, Qt::PreciseTimer);
     {
         std::lock_guard<std::mutex> lock(mutex);
         if (!haveTimer) {
@@ -69,14 +71,24 @@ bool kernelWaitLimit::run(int boundMilliseconds, const std::function<bool()> &ca
             if (!haveTimer)
                 qWarning("No timer for the interface's waits; they are not bounded");
         }
-        signalArrived = 0;
         running = true;
+        interrupted = false;
         arm(qMax(1LL, boundMilliseconds * 1000000LL));
     }
-    callRunning = true;
-    const bool done = call();
-    const bool cut = !done && signalledDuringCall();
-    callRunning = false;
+    bool cut = false;
+    for (;;) {
+        signalArrived = 0;
+        callRunning = true;
+        const bool done = call();
+        callRunning = false;
+        if (done || !signalArrived)
+            break;
+        std::lock_guard<std::mutex> lock(mutex);
+        // A signal that neither the bound nor an interruption sent ended the call too early.
+        cut = interrupted || bound.hasExpired();
+        if (cut)
+            break;
+    }
     std::lock_guard<std::mutex> lock(mutex);
     running = false;
     arm(0);
@@ -86,8 +98,10 @@ bool kernelWaitLimit::run(int boundMilliseconds, const std::function<bool()> &ca
 void kernelWaitLimit::interruptNow()
 {
     std::lock_guard<std::mutex> lock(mutex);
-    if (running)
-        arm(1);
+    if (!running)
+        return;
+    interrupted = true;
+    arm(1);
 }
 
 void kernelWaitLimit::arm(long long firstNanoseconds)

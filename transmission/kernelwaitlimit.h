@@ -19,7 +19,8 @@ public:
     ~kernelWaitLimit();
 
     // Runs `call`, which returns false when it failed, in the calling thread, and signals the
-    // thread once the bound has passed (at once for 0). True when the signal cut the call short.
+    // thread once the bound has passed (at once for 0). A call that a signal from elsewhere
+    // ended is made again. True when the bound or interruptNow() cut the call short.
     bool run(int boundMilliseconds, const std::function<bool()> &call);
     // From any thread: the call that run() is making now is cut short at once.
     void interruptNow();
@@ -35,6 +36,7 @@ private:
     timer_t timer{};
     bool haveTimer = false;
     bool running = false;
+    bool interrupted = false;
 };
 
 #endif

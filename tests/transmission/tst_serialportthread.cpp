@@ -204,7 +204,11 @@ void tst_SerialPortThread::frameTimingAndHolds()
     sender.join();
     QCOMPARE(run.reports, QStringList{"finished"});
 
-    const auto frames = events({call::breakOn, call::breakOff, call::write});
+    auto frames = events({call::breakOn, call::breakOff, call::write});
+    // A break request that a signal ended early is made again; the one that took counts.
+    for (int at = frames.size() - 1; at > 0; --at)
+        if (frames[at].what == call::breakOn && frames[at - 1].what == call::breakOn)
+            frames.removeAt(at - 1);
     QCOMPARE(frames.size(), (5 + holds.size()) * 3);
     for (int at = 0; at < frames.size(); at += 3) {
         const qint64 breakTime = frames[at + 1].nanoseconds - frames[at].returned;
