@@ -34,6 +34,11 @@ qint64 updateDuration::remainingAfter(int lines) const
     return doneAfter.last() - (lines > 0 ? doneAfter.value(qMin(lines, doneAfter.size()) - 1) : 0);
 }
 
+qint64 updateDuration::timeLeft(int linesDone, qint64 nanosecondsSince) const
+{
+    return qMax(remainingAfter(linesDone + 1), remainingAfter(linesDone) - nanosecondsSince);
+}
+
 QString updateDuration::text(qint64 nanoseconds)
 {
     const double seconds = nanoseconds / 1e9;

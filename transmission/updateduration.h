@@ -17,6 +17,10 @@ public:
     qint64 totalNanoseconds() const { return remainingAfter(0); }
     // What is left once the first `lines` lines are done, each with its frames and its hold.
     qint64 remainingAfter(int lines) const;
+    // What is left while the line after them is under way: counted down with the time since
+    // the last line was done, through long holds too, but never below what the next line
+    // leaves, so that it never runs ahead of the update.
+    qint64 timeLeft(int linesDone, qint64 nanosecondsSince) const;
 
     // For the technician: "40 s", "6 min", "3 h", "50 days". Seconds go in steps of 10, below a
     // minute; whole minutes below two hours; hours below two days.

@@ -1,5 +1,7 @@
 #include "fixturesoftwareupdater.h"
 #include "porterrormessage.h"
+#include "powerwarning.h"
+#include "programidentity.h"
 #include "serialportthread.h"
 #include "ui_fixturesoftwareupdater.h"
 #include "updatefilecheck.h"
@@ -17,10 +19,9 @@
 
 fixtureSoftwareUpdater::fixtureSoftwareUpdater(QWidget *parent,
                                                interfacePortSource availableInterfaces)
-    : QMainWindow(parent), ui(new Ui::fixtureSoftwareUpdater), version("1.0.1"),
-      programName("Corvanel Firmware Updater"), fileFilter("(*.dmx)"),
-      title(programName + " " + version), interfaceStatusLabel(new QLabel(this)),
-      availableInterfaces(std::move(availableInterfaces))
+    : QMainWindow(parent), ui(new Ui::fixtureSoftwareUpdater), version(programIdentity::version),
+      programName(programIdentity::name), fileFilter("(*.dmx)"), title(programName + " " + version),
+      interfaceStatusLabel(new QLabel(this)), availableInterfaces(std::move(availableInterfaces))
 {
     ui->setupUi(this);
     ui->logoLabel->setPixmap(QPixmap(":/logo.png"));
@@ -40,6 +41,7 @@ fixtureSoftwareUpdater::fixtureSoftwareUpdater(QWidget *parent,
             &fixtureSoftwareUpdater::durationRead);
     timeLeftTicker.setInterval(1000);
     connect(&timeLeftTicker, &QTimer::timeout, this, &fixtureSoftwareUpdater::showTimeLeft);
+    connect(&power, &powerCheck::answered, this, &fixtureSoftwareUpdater::powerChecked);
 
     preselectUpdateFile();
     on_actionRefreshPortsList_triggered();
@@ -159,13 +161,34 @@ void fixtureSoftwareUpdater::on_updateButton_clicked()
     updateStartAvailability();
 }
 
+// Start waits for the duration, which it needs, only while a very long file is still being read;
+// then for the power check, which answers within a second whatever the bus does.
 void fixtureSoftwareUpdater::startUpdate()
 {
     ui->updateButton->setDisabled(true);
-    // The time left needs the duration; reading it takes a moment only for very long files.
     startWhenDurationKnown = durationReader.isRunning();
-    if (startWhenDurationKnown)
-        return;
+    if (!startWhenDurationKnown)
+        power.ask();
+}
+
+// A computer that turns off halfway through leaves the fixture without working firmware.
+void fixtureSoftwareUpdater::powerChecked(const powerState &state)
+{
+    if (powerTooShort(state, duration.totalNanoseconds() / 1000000)) {
+        QMessageBox question(QMessageBox::Warning, title,
+                             powerWarning(state, duration.totalNanoseconds()));
+        const QAbstractButton *anyway = question.addButton("Start Anyway", QMessageBox::AcceptRole);
+        question.setDefaultButton(question.addButton(QMessageBox::Cancel));
+        question.exec();
+        if (question.clickedButton() != anyway)
+            return updateStartAvailability();
+    }
+    sendUpdate();
+}
+
+void fixtureSoftwareUpdater::sendUpdate()
+{
+    inhibitor.hold();
     sinceProgress.start();
     timeLeftTicker.start();
     showTimeLeft();
@@ -256,6 +279,7 @@ void fixtureSoftwareUpdater::clearFileInformation()
 // data line, so the wait that follows is short; a worker whose update has ended ignores it.
 void fixtureSoftwareUpdater::stopWorker()
 {
+    inhibitor.release();
     emit cancelSending();
     workerThread.quit();
     workerThread.wait();
@@ -306,13 +330,9 @@ void fixtureSoftwareUpdater::showDuration()
                                    : "");
 }
 
-// What the lines not yet done still take on the line, counted down while a line is under way
-// but never below what the next line leaves, so that it never runs ahead of the update.
 void fixtureSoftwareUpdater::showTimeLeft()
 {
-    const int done = ui->progressBar->value();
-    const qint64 left = qMax(duration.remainingAfter(done + 1),
-                             duration.remainingAfter(done) - sinceProgress.nsecsElapsed());
+    const qint64 left = duration.timeLeft(ui->progressBar->value(), sinceProgress.nsecsElapsed());
     ui->durationLabel->setText(duration.isKnown() ? "About " + updateDuration::text(left) + " left"
                                                   : "");
 }
@@ -335,6 +355,8 @@ void fixtureSoftwareUpdater::serialPortClosing()
 
 void fixtureSoftwareUpdater::showErrorMessage(QString message)
 {
+    // The run has ended; the computer need not stay awake while the message waits to be read.
+    inhibitor.release();
     QMessageBox box;
     box.setText(message);
     box.exec();

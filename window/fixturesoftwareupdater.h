@@ -2,6 +2,8 @@
 #define FIXTURESOFTWAREUPDATER_H
 
 #include "interfaceport.h"
+#include "powercheck.h"
+#include "sleepinhibitor.h"
 #include "updateduration.h"
 
 #include <QElapsedTimer>
@@ -59,6 +61,8 @@ private:
     void clearFileInformation();
     void preselectUpdateFile();
     void startUpdate();
+    void powerChecked(const powerState &state);
+    void sendUpdate();
     void endUpdate(const QString &buttonText);
     void stopWorker();
     void updateStartAvailability();
@@ -85,6 +89,8 @@ private:
     bool startWhenDurationKnown = false;
     QTimer timeLeftTicker;
     QElapsedTimer sinceProgress;
+    powerCheck power;
+    sleepInhibitor inhibitor;
 };
 
 #endif

@@ -23,6 +23,8 @@ public:
 
     // The next file dialog gets `path` typed in and Open pressed; an empty path cancels it.
     void willChoose(const QString &path) { chosenPath = path; }
+    // A message box with more than one button gets the one with this text pressed.
+    void willAnswer(const QString &buttonText) { answerButton = buttonText; }
 
     QStringList messages;
     QStringList dialogSelection;
@@ -34,7 +36,9 @@ private:
         QWidget *modal = QApplication::activeModalWidget();
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
             messages << box->text();
-            box->button(QMessageBox::Ok)->click();
+            for (QAbstractButton *button : box->buttons())
+                if (box->buttons().size() == 1 || button->text() == answerButton)
+                    return button->click();
         } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
             if (!dialog->isVisible())
                 return;
@@ -50,6 +54,7 @@ private:
 
     QTimer timer;
     QString chosenPath;
+    QString answerButton;
 };
 
 #endif

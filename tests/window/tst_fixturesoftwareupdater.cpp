@@ -1,5 +1,6 @@
 #include "fixturesoftwareupdater.h"
 #include "pseudoterminal.h"
+#include "systembusmock.h"
 #include "systemcallrecorder.h"
 #include "technician.h"
 
@@ -54,6 +55,8 @@ private slots:
     void updatesRunToTheirEndAndAreAcknowledged_data();
     void updatesRunToTheirEndAndAreAcknowledged();
     void durationAndTimeLeft();
+    void powerAndSleep_data();
+    void powerAndSleep();
     void everyFailureShowsOneMessageAndReturnsToIdle_data();
     void everyFailureShowsOneMessageAndReturnsToIdle();
     void leavingInALongHoldEndsTheProgramAtOnce_data();
@@ -435,6 +438,69 @@ void tst_FixtureSoftwareUpdater::durationAndTimeLeft()
     button("cancelButton")->click();
     QTRY_COMPARE(button()->text(), QString("Canceled!"));
     QCOMPARE(text("durationLabel"), QString("The update takes about 20 s"));
+}
+
+void tst_FixtureSoftwareUpdater::powerAndSleep_data()
+{
+    QTest::addColumn<bool>("onBattery"); // with 8 % and 5 minutes left; else on mains
+    QTest::addColumn<QString>("answer"); // to the question about the battery
+    QTest::addColumn<QString>("end");    // of the update: finished, canceled, failed or closed
+    QTest::newRow("on battery, Cancel") << true << "Cancel"
+                                        << "";
+    QTest::newRow("on battery, Start Anyway") << true << "Start Anyway"
+                                              << "canceled";
+    QTest::newRow("on mains, finished") << false << ""
+                                        << "finished";
+    QTest::newRow("on mains, failed") << false << ""
+                                      << "failed";
+    QTest::newRow("on mains, window closed") << false << ""
+                                             << "closed";
+}
+
+// A battery that may run out asks first; the computer stays awake while the update runs.
+void tst_FixtureSoftwareUpdater::powerAndSleep()
+{
+    QFETCH(bool, onBattery);
+    QFETCH(QString, answer);
+    QFETCH(QString, end);
+    systemBusMock upower("upower", onBattery ? R"({"OnBattery": true})" : "{}"), logind("logind");
+    QVERIFY2(upower.serve("") && logind.serve(""), qPrintable(upower.error() + logind.error()));
+    upower.control("SetupDisplayDevice", {2u, 2u, 8., 4., 0., 12., 300LL, 0LL, true, "", 1u});
+    const auto inhibitors = [&logind] {
+        QStringList who;
+        for (const QVariant &inhibitor : logind.call("", "ListInhibitors").toList())
+            who << inhibitor.toList().value(1).toString();
+        return who;
+    };
+    // Ten minutes, to be ended by hand; or short; or with a frame every 150 ms, for an unplug.
+    openForUpdate(end == "finished" ? QByteArray("0 01\n")
+                  : end == "failed" ? QByteArray("150 0A 0B\n").repeated(20)
+                                    : QByteArray("0 01\n600000 01\n0 01\n"));
+    user.willAnswer(answer);
+    button()->click();
+    if (answer == "Cancel") {
+        QTRY_COMPARE(user.messages.size(), 1);
+        QVERIFY2(user.messages[0].startsWith("The battery has about 5 min left, and the update "
+                                             "takes about 10 min."),
+                 qPrintable(user.messages[0]));
+        QTest::qWait(100);
+        QVERIFY(systemCallRecorder::writes().isEmpty() && startEnabled());
+        QVERIFY(inhibitors().isEmpty());
+        return;
+    }
+    QTRY_VERIFY(!systemCallRecorder::writes().isEmpty());
+    if (end != "finished")
+        QTRY_COMPARE(inhibitors(), QStringList{"Corvanel Firmware Updater"});
+    if (end == "canceled")
+        button("cancelButton")->click();
+    if (end == "failed")
+        box->hangUp();
+    if (end == "closed")
+        window.reset();
+    else
+        QTRY_VERIFY(button()->isEnabled());
+    QTRY_VERIFY(inhibitors().isEmpty());
+    QCOMPARE(user.messages.size(), int(onBattery) + int(end == "failed"));
 }
 
 // A port error during the update and a message from the worker are handled the same way; the
