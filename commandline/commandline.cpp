@@ -1,0 +1,135 @@
+#include "commandline.h"
+#include "commandlineupdate.h"
+#include "programidentity.h"
+#include "updatefilecheck.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace {
+
+const QCommandLineOption sendOption("send", "Sends the update file without a window.", "FILE");
+const QCommandLineOption
+    interfaceOption("interface", "The interface to send through, as a port name or a device path.",
+                    "PORT");
+const QCommandLineOption
+    ignorePowerOption("ignore-power",
+                      "Sends even when the battery may not last for the whole update.");
+const QCommandLineOption listOption("list-interfaces",
+                                    "Lists the interfaces, as the Interfaces menu does.");
+const QCommandLineOption versionOption({"v", "version"}, "Shows the program's version.");
+const QCommandLineOption helpOption({"h", "help"}, "Shows these options.");
+
+void printTo(FILE *stream, const QString &text)
+{
+    std::fputs(text.toUtf8().constData(), stream);
+}
+
+// The interfaces in the order of the Interfaces menu, whose newest entry is on top.
+QList<interfacePort> listed(const interfacePortSource &attachedPorts)
+{
+    QList<interfacePort> ports;
+    for (const interfacePort &port : attachedPorts())
+        if (port.isListed())
+            ports.prepend(port);
+    return ports;
+}
+
+QString lines(const QList<interfacePort> &ports)
+{
+    QString text;
+    for (const interfacePort &port : ports)
+        text += port.portName + '\t' + port.menuText() + '\n';
+    return text;
+}
+
+// udev's order is arbitrary, and firmware must never go to a GPS or a console cable: without a
+// port named, only the one interface box there is will do.
+QString chooseInterface(const interfacePortSource &attachedPorts)
+{
+    QList<interfacePort> boxes;
+    const QList<interfacePort> ports = listed(attachedPorts);
+    for (const interfacePort &port : ports)
+        if (port.isInterfaceBox())
+            boxes << port;
+    if (boxes.size() == 1) {
+        printTo(stderr, "Interface: " + boxes[0].menuText() + " (" + boxes[0].portName + ")\n");
+        return boxes[0].portName;
+    }
+    printTo(stderr, QString("%1 interface boxes are attached; name one with --interface PORT.%2")
+                        .arg(boxes.size())
+                        .arg(ports.isEmpty() ? "\n" : " Attached:\n" + lines(ports)));
+    return {};
+}
+
+} // namespace
+
+bool commandLine::isWanted(int argc, char *argv[])
+{
+    for (int index = 1; index < argc; ++index) {
+        const QString argument = QString::fromLocal8Bit(argv[index]).section('=', 0, 0);
+        for (const QCommandLineOption &option : {sendOption, interfaceOption, ignorePowerOption,
+                                                 listOption, versionOption, helpOption})
+            for (const QString &name : option.names())
+                if (argument == (name.size() == 1 ? "-" : "--") + name)
+                    return true;
+    }
+    return false;
+}
+
+int commandLine::run(int argc, char *argv[], const interfacePortSource &attachedPorts)
+{
+    QCoreApplication application(argc, argv);
+    programIdentity::apply();
+    // The worker narrates every frame; the command line says what a technician needs instead.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+        if (type != QtDebugMsg)
+            printTo(stderr, text + '\n');
+    });
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString(programIdentity::name) +
+                                     ": sends a firmware update file to a fixture.");
+    parser.addOptions(
+        {sendOption, interfaceOption, ignorePowerOption, listOption, versionOption, helpOption});
+    // parse(), not process(): wrong usage ends with status 2, before anything is opened.
+    if (!parser.parse(QCoreApplication::arguments()) || !parser.positionalArguments().isEmpty()) {
+        const QString problem = parser.errorText().isEmpty()
+                                    ? "Unexpected argument: " + parser.positionalArguments()[0]
+                                    : parser.errorText();
+        printTo(stderr, problem + "\n\n" + parser.helpText());
+        return 2;
+    }
+    if (parser.isSet(helpOption))
+        return printTo(stdout, parser.helpText()), 0;
+    if (parser.isSet(versionOption))
+        return printTo(stdout,
+                       QString("%1 %2\n").arg(programIdentity::name, programIdentity::version)),
+               0;
+    if (parser.isSet(listOption))
+        return printTo(stdout, lines(listed(attachedPorts))), 0;
+    if (!parser.isSet(sendOption)) {
+        printTo(stderr,
+                "Nothing to do: name the update file with --send FILE.\n\n" + parser.helpText());
+        return 2;
+    }
+
+    const QString updateFile = parser.value(sendOption);
+    updateFileCheck check(updateFile);
+    if (!check.passed()) {
+        printTo(stderr, check.message() + '\n');
+        return 2;
+    }
+    const QString portName = parser.isSet(interfaceOption) ? parser.value(interfaceOption)
+                                                           : chooseInterface(attachedPorts);
+    if (portName.isEmpty())
+        return 1;
+    const updateFileHeader header = check.header();
+    if (header.isComplete())
+        printTo(stderr, header.applicationText() + '\n' + header.fixtureText() + '\n');
+    commandLineUpdate update(portName, updateFile, parser.isSet(ignorePowerOption));
+    return update.exec();
+}

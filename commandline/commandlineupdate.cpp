@@ -1,0 +1,156 @@
+#include "commandlineupdate.h"
+#include "porterrormessage.h"
+#include "powercheck.h"
+#include "powerwarning.h"
+#include "serialportthread.h"
+
+#include <QFileInfo>
+
+#include <csignal>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+// Texts go out as UTF-8 whatever the locale, as the progress line holds a middle dot.
+void print(const QString &text)
+{
+    std::fputs(text.toUtf8().constData(), stderr);
+}
+
+void say(const QString &line)
+{
+    print(line + '\n');
+}
+
+// SIGINT and SIGTERM go to the main thread only, which turns them into a cancel: in the worker's
+// thread they would end its port calls.
+void blockStopSignals(int how)
+{
+    sigset_t stop;
+    sigemptyset(&stop);
+    sigaddset(&stop, SIGINT);
+    sigaddset(&stop, SIGTERM);
+    pthread_sigmask(how, &stop, nullptr);
+}
+
+} // namespace
+
+commandLineUpdate::commandLineUpdate(QString portName, QString updateFile, bool ignorePower)
+    : portName(std::move(portName)), updateFile(std::move(updateFile)), ignorePower(ignorePower),
+      onTerminal(isatty(STDERR_FILENO))
+{
+    ticker.setInterval(1000);
+    connect(&ticker, &QTimer::timeout, this, &commandLineUpdate::showProgress);
+}
+
+commandLineUpdate::~commandLineUpdate()
+{
+    workerThread.quit();
+    workerThread.wait();
+}
+
+int commandLineUpdate::exec()
+{
+    blockStopSignals(SIG_BLOCK);
+    duration = updateDuration::of(updateFile);
+    say("The update takes about " + updateDuration::text(duration.totalNanoseconds()));
+    if (!powerIsEnough())
+        return 1;
+
+    worker = new serialPortThread(portName, QFileInfo(updateFile));
+    worker->moveToThread(&workerThread);
+    connect(&workerThread, &QThread::finished, worker, &QObject::deleteLater);
+    connect(worker, &serialPortThread::portStatusChanged, this, [this](qlonglong code) {
+        const QString message = portErrorMessage(int(code));
+        end(1, message.isEmpty() ? QString("Serialport Error: %1").arg(code) : message);
+    });
+    connect(worker, &serialPortThread::sendError, this,
+            [this](const QString &message) { end(1, message); });
+    connect(worker, &serialPortThread::updateFileLength, this, [this](int lines) {
+        lineCount = lines;
+        showProgress();
+    });
+    connect(worker, &serialPortThread::updateProgress, this, [this](int step) {
+        linesDone += step;
+        sinceProgress.restart();
+        showProgress();
+    });
+    connect(worker, &serialPortThread::finished, this, [this] { end(0, "Finished!"); });
+    connect(worker, &serialPortThread::canceled, this, [this] { end(1, "Canceled!"); });
+    connect(&inhibitor, &sleepInhibitor::unavailable, this, [](const QString &reason) {
+        say("The computer is not kept awake during the update: " + reason);
+    });
+    connect(&stopSignals, &unixSignalWatcher::caught, this, [this](int signalNumber) {
+        caughtSignal = signalNumber;
+        worker->cancelSending();
+    });
+
+    inhibitor.hold();
+    workerThread.start();
+    blockStopSignals(SIG_UNBLOCK);
+    QMetaObject::invokeMethod(worker, &serialPortThread::startSending, Qt::QueuedConnection);
+    sinceProgress.start();
+    if (onTerminal)
+        ticker.start();
+    running.exec();
+
+    inhibitor.release();
+    workerThread.quit();
+    workerThread.wait();
+    if (caughtSignal != 0)
+        unixSignalWatcher::dieBy(caughtSignal);
+    return status;
+}
+
+// Where the window would ask, the command line refuses: nobody may be there to answer.
+bool commandLineUpdate::powerIsEnough()
+{
+    powerCheck check;
+    powerState state;
+    QEventLoop asking;
+    connect(&check, &powerCheck::answered, &asking, [&](const powerState &answer) {
+        state = answer;
+        asking.quit();
+    });
+    check.ask();
+    asking.exec();
+    if (!powerTooShort(state, duration.totalNanoseconds() / 1000000))
+        return true;
+    say(powerWarning(state, duration.totalNanoseconds()));
+    if (ignorePower)
+        return true;
+    say("Not started. Connect the charger, or start again with --ignore-power.");
+    return false;
+}
+
+// On a terminal one line, rewritten in place; in a log one line for every tenth of the update.
+void commandLineUpdate::showProgress()
+{
+    const int percent = lineCount > 0 ? linesDone * 100 / lineCount : 100;
+    const QString text =
+        QString("%1 % · %2 of %3 lines · about %4 left")
+            .arg(percent)
+            .arg(linesDone)
+            .arg(lineCount)
+            .arg(updateDuration::text(duration.timeLeft(linesDone, sinceProgress.nsecsElapsed())));
+    if (onTerminal) {
+        print("\r" + text + "\033[K");
+    } else if (percent / 10 > tenthsShown) {
+        tenthsShown = percent / 10;
+        say(text);
+    }
+}
+
+// The worker reports the end of its run once.
+void commandLineUpdate::end(int exitStatus, const QString &lastLine)
+{
+    if (status >= 0)
+        return;
+    ticker.stop();
+    if (onTerminal)
+        print("\n");
+    say(lastLine);
+    status = exitStatus;
+    running.quit();
+}

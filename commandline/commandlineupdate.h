@@ -1,0 +1,56 @@
+#ifndef COMMANDLINEUPDATE_H
+#define COMMANDLINEUPDATE_H
+
+#include "sleepinhibitor.h"
+#include "unixsignalwatcher.h"
+#include "updateduration.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QObject>
+#include <QString>
+#include <QThread>
+#include <QTimer>
+
+class serialPortThread;
+
+// One update without a window, for a script or a technician on ssh: the duration, then the
+// progress and the end on stderr, and the exit status. It is guarded like the window's: the
+// computer is kept awake, and a battery that may not last refuses the update.
+class commandLineUpdate : public QObject
+{
+    Q_OBJECT
+
+public:
+    commandLineUpdate(QString portName, QString updateFile, bool ignorePower);
+    ~commandLineUpdate() override;
+
+    // 0 when the update finished, 1 when it failed or was refused. SIGINT and SIGTERM cancel it
+    // as the Cancel button does, and then end the process by that signal.
+    int exec();
+
+private:
+    bool powerIsEnough();
+    void showProgress();
+    void end(int exitStatus, const QString &lastLine);
+
+    const QString portName;
+    const QString updateFile;
+    const bool ignorePower;
+    const bool onTerminal;
+    updateDuration duration;
+    QThread workerThread;
+    serialPortThread *worker = nullptr;
+    sleepInhibitor inhibitor;
+    unixSignalWatcher stopSignals;
+    QEventLoop running;
+    QElapsedTimer sinceProgress;
+    QTimer ticker;
+    int lineCount = 0;
+    int linesDone = 0;
+    int tenthsShown = 0;
+    int status = -1;
+    int caughtSignal = 0;
+};
+
+#endif

@@ -1,0 +1,171 @@
+#include "commandline.h"
+#include "pseudoterminal.h"
+#include "workerrun.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// The command line as a script meets it: this test program run again as the command line, with
+// made-up attached ports ("name:manufacturer:serial,..."), without a display, its output kept.
+struct commandLineRun
+{
+    commandLineRun(const QStringList &arguments, const QString &ports)
+    {
+        output.open();
+        QList<QByteArray> words{QCoreApplication::applicationFilePath().toLocal8Bit(),
+                                "--as-command-line", ports.toLocal8Bit()};
+        for (const QString &argument : arguments)
+            words << argument.toLocal8Bit();
+        std::vector<char *> argv;
+        for (QByteArray &word : words)
+            argv.push_back(word.data());
+        argv.push_back(nullptr);
+        pid = fork();
+        if (pid == 0) {
+            dup2(output.handle(), STDOUT_FILENO);
+            dup2(output.handle(), STDERR_FILENO);
+            unsetenv("DISPLAY");
+            unsetenv("WAYLAND_DISPLAY");
+            execv(argv[0], argv.data());
+            _exit(127);
+        }
+    }
+    // The wait status, or -1 when the command line did not end within the limit.
+    int wait(int limitMilliseconds = 20000)
+    {
+        int status = -1;
+        for (QDeadlineTimer limit(limitMilliseconds); !limit.hasExpired(); QThread::msleep(5))
+            if (waitpid(pid, &status, WNOHANG) == pid)
+                return status;
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        return -1;
+    }
+    QString said() const
+    {
+        QFile file(output.fileName());
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+    pid_t pid;
+    QTemporaryFile output;
+};
+
+} // namespace
+
+class tst_CommandLine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { box = std::make_unique<pseudoTerminal>(); }
+    void statusAndWords_data();
+    void statusAndWords();
+    void framesAsTheWindowSendsThem();
+    void interruptCancelsAndEndsByTheSignal();
+
+private:
+    QString writeFile(const QByteArray &content)
+    {
+        QFile file(folder.filePath("update.dmx"));
+        file.open(QIODevice::WriteOnly);
+        file.write(content);
+        return file.fileName();
+    }
+
+    QTemporaryDir folder;
+    std::unique_ptr<pseudoTerminal> box;
+};
+
+// FILE stands for an update file, BOX for the pseudo-terminal standing in for the interface.
+void tst_CommandLine::statusAndWords_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("ports");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("words");
+    const QStringList send{"--send", "FILE"};
+    QTest::newRow("finished") << send + QStringList{"--interface", "BOX"} << "" << 0
+                              << "The update takes about 10 s\n";
+    QTest::newRow("the one interface box") << send << "ttyS9:FTDI:2,BOX:Silicon Labs:1" << 0
+                                           << "Interface: Silicon Labs 1(Veskor) (BOX)\n";
+    QTest::newRow("no interface box") << send << "ttyS9:FTDI:2" << 1 << "ttyS9\tFTDI 2\n";
+    QTest::newRow("two interface boxes")
+        << send << "BOX:Silicon Labs:1,ttyS8:Silicon Labs:2" << 1 << "2 interface boxes";
+    QTest::newRow("port missing") << send + QStringList{"--interface", "/dev/ttyNoSuchInterface"}
+                                  << "" << 1 << "Serialport Error: DeviceNotFoundError\n";
+    QTest::newRow("unknown option") << send + QStringList{"--bogus"} << "" << 2 << "bogus";
+    QTest::newRow("file missing") << QStringList{"--send"} << "" << 2 << "--send";
+    QTest::newRow("not a regular file") << QStringList{"--send", "/dev/null"} << "" << 2
+                                        << "Couldn't open file Not a regular file: /dev/null\n";
+    QTest::newRow("interfaces in the menu's order")
+        << QStringList{"--list-interfaces"} << "a:Silicon Labs:1,ttyS2:FTDI:2,c:FTDI:" << 0
+        << "ttyS2\tFTDI 2\na\tSilicon Labs 1(Veskor)\n";
+    QTest::newRow("version") << QStringList{"--version"} << "" << 0
+                             << "Corvanel Firmware Updater 1.0.1\n";
+}
+
+void tst_CommandLine::statusAndWords()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, ports);
+    QFETCH(int, status);
+    QFETCH(QString, words);
+    arguments.replaceInStrings("FILE", writeFile("#a\n#b\n#c\n#d\n0 01 02\n"))
+        .replaceInStrings("BOX", box->portName());
+    commandLineRun run(arguments, ports.replace("BOX", box->portName()));
+    const int ended = run.wait();
+    QVERIFY2(ended != -1 && WIFEXITED(ended), qPrintable(run.said()));
+    QCOMPARE(WEXITSTATUS(ended), status);
+    QVERIFY2(run.said().contains(words.replace("BOX", box->portName())), qPrintable(run.said()));
+    QCOMPARE(box->received().isEmpty(), status != 0 || arguments.size() < 2);
+}
+
+void tst_CommandLine::framesAsTheWindowSendsThem()
+{
+    const QString file = writeFile("#app\n#V\n#F\n#v1\n0 01 02\n5 03 04\n0 05\n\n0 06 07 08\n");
+    QVERIFY(workerRun(box->portName(), file).end());
+    pseudoTerminal line;
+    commandLineRun run({"--send", file, "--interface", line.portName()}, "");
+    QCOMPARE(run.wait(), 0);
+    QVERIFY(run.said().endsWith("Finished!\n"));
+    QTRY_COMPARE(line.received(), box->received());
+}
+
+// As Cancel does, in a hold of 49 days: nothing more is sent, and a shell sees the signal.
+void tst_CommandLine::interruptCancelsAndEndsByTheSignal()
+{
+    commandLineRun run(
+        {"--send", writeFile("0 01\n4294967295 01\n0 02\n"), "--interface", box->portName()}, "");
+    QTRY_COMPARE(box->received().size(), 6 * 2 + 2);
+    kill(run.pid, SIGINT);
+    const int ended = run.wait(1000);
+    QVERIFY2(ended != -1 && WIFSIGNALED(ended) && WTERMSIG(ended) == SIGINT,
+             qPrintable(run.said()));
+    QVERIFY(run.said().endsWith("Canceled!\n"));
+    QTest::qWait(100);
+    QCOMPARE(box->received().size(), 6 * 2 + 2);
+}
+
+int main(int argc, char *argv[])
+{
+    if (argc >= 3 && qstrcmp(argv[1], "--as-command-line") == 0) {
+        QList<interfacePort> ports;
+        for (const QString &port : QString(argv[2]).split(',', Qt::SkipEmptyParts))
+            ports << interfacePort{port.section(':', 0, 0), "", port.section(':', 1, 1),
+                                   port.section(':', 2, 2)};
+        argv[2] = argv[0];
+        return commandLine::run(argc - 2, argv + 2, [ports] { return ports; });
+    }
+    QCoreApplication application(argc, argv);
+    tst_CommandLine test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_commandline.moc"
