@@ -1,5 +1,6 @@
 #include "commandline.h"
 #include "pseudoterminal.h"
+#include "systembusmock.h"
 #include "workerrun.h"
 
 #include <QTemporaryDir>
@@ -90,25 +91,35 @@ void tst_CommandLine::statusAndWords_data()
     QTest::addColumn<QString>("ports");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("words");
+    QTest::addColumn<bool>("lowBattery"); // 8 % and 5 minutes left, too little for any update
     const QStringList send{"--send", "FILE"};
-    QTest::newRow("finished") << send + QStringList{"--interface", "BOX"} << "" << 0
-                              << "The update takes about 10 s\n";
+    const QStringList sendToBox = send + QStringList{"--interface", "BOX"};
+    QTest::newRow("low battery") << sendToBox << "" << 1 << "Not started." << true;
+    QTest::newRow("low battery ignored")
+        << sendToBox + QStringList{"--ignore-power"} << "" << 0 << "Finished!\n"
+        << true;
+    QTest::newRow("finished") << sendToBox << "" << 0 << "The update takes about 10 s\n" << false;
     QTest::newRow("the one interface box") << send << "ttyS9:FTDI:2,BOX:Silicon Labs:1" << 0
-                                           << "Interface: Silicon Labs 1(Veskor) (BOX)\n";
-    QTest::newRow("no interface box") << send << "ttyS9:FTDI:2" << 1 << "ttyS9\tFTDI 2\n";
+                                           << "Interface: Silicon Labs 1(Veskor) (BOX)\n"
+                                           << false;
+    QTest::newRow("no interface box") << send << "ttyS9:FTDI:2" << 1 << "ttyS9\tFTDI 2\n" << false;
     QTest::newRow("two interface boxes")
-        << send << "BOX:Silicon Labs:1,ttyS8:Silicon Labs:2" << 1 << "2 interface boxes";
+        << send << "BOX:Silicon Labs:1,ttyS8:Silicon Labs:2" << 1 << "2 interface boxes" << false;
     QTest::newRow("port missing") << send + QStringList{"--interface", "/dev/ttyNoSuchInterface"}
-                                  << "" << 1 << "Serialport Error: DeviceNotFoundError\n";
-    QTest::newRow("unknown option") << send + QStringList{"--bogus"} << "" << 2 << "bogus";
-    QTest::newRow("file missing") << QStringList{"--send"} << "" << 2 << "--send";
+                                  << "" << 1 << "Serialport Error: DeviceNotFoundError\n"
+                                  << false;
+    QTest::newRow("unknown option") << send + QStringList{"--bogus"} << "" << 2 << "bogus" << false;
+    QTest::newRow("file missing") << QStringList{"--send"} << "" << 2 << "--send" << false;
     QTest::newRow("not a regular file") << QStringList{"--send", "/dev/null"} << "" << 2
-                                        << "Couldn't open file Not a regular file: /dev/null\n";
+                                        << "Couldn't open file Not a regular file: /dev/null\n"
+                                        << false;
     QTest::newRow("interfaces in the menu's order")
         << QStringList{"--list-interfaces"} << "a:Silicon Labs:1,ttyS2:FTDI:2,c:FTDI:" << 0
-        << "ttyS2\tFTDI 2\na\tSilicon Labs 1(Veskor)\n";
+        << "ttyS2\tFTDI 2\na\tSilicon Labs 1(Veskor)\n"
+        << false;
     QTest::newRow("version") << QStringList{"--version"} << "" << 0
-                             << "Corvanel Firmware Updater 1.0.1\n";
+                             << "Corvanel Firmware Updater 1.0.1\n"
+                             << false;
 }
 
 void tst_CommandLine::statusAndWords()
@@ -117,6 +128,12 @@ void tst_CommandLine::statusAndWords()
     QFETCH(QString, ports);
     QFETCH(int, status);
     QFETCH(QString, words);
+    QFETCH(bool, lowBattery);
+    systemBusMock upower("upower", R"({"OnBattery": true})");
+    if (lowBattery) {
+        QVERIFY2(upower.serve(""), qPrintable(upower.error()));
+        upower.control("SetupDisplayDevice", {2u, 2u, 8., 4., 0., 12., 300LL, 0LL, true, "", 1u});
+    }
     arguments.replaceInStrings("FILE", writeFile("#a\n#b\n#c\n#d\n0 01 02\n"))
         .replaceInStrings("BOX", box->portName());
     commandLineRun run(arguments, ports.replace("BOX", box->portName()));
