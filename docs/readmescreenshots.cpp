@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QTemporaryDir>
@@ -36,7 +37,7 @@ int main(int argc, char *argv[])
     QFile file(directory.filePath("moving-head-2.3.dmx"));
     file.open(QIODevice::WriteOnly);
     file.write("#moving head\n#Tamsenholt\n#Beam 330\n#v2.3.0\n");
-    file.write(QByteArray("20 01 02 03 04 05 06 07 08\n").repeated(200));
+    file.write(QByteArray("1000 01 02 03 04 05 06 07 08\n").repeated(200));
     file.close();
 
     pseudoTerminal interfaceBox(false);
@@ -46,11 +47,13 @@ int main(int argc, char *argv[])
     auto user = std::make_unique<technician>();
     user->willChoose(file.fileName());
     window.findChild<QPushButton *>("selectFileButton")->click();
+    auto *duration = window.findChild<QLabel *>("durationLabel");
+    waitFor([duration] { return !duration->text().isEmpty(); }, "the duration");
     save(&window, out + "/window-file-chosen.png");
 
     window.findChild<QPushButton *>("updateButton")->click();
     auto *bar = window.findChild<QProgressBar *>("progressBar");
-    waitFor([bar] { return bar->value() >= bar->maximum() * 2 / 5; }, "progress");
+    waitFor([bar] { return bar->value() >= 8; }, "progress");
     save(&window, out + "/window-updating.png");
     window.findChild<QPushButton *>("cancelButton")->click();
     waitFor([&] { return window.findChild<QPushButton *>("updateButton")->isEnabled(); }, "cancel");
