@@ -98,7 +98,11 @@ void tst_CommandLine::statusAndWords_data()
     QTest::newRow("low battery ignored")
         << sendToBox + QStringList{"--ignore-power"} << "" << 0 << "Finished!\n"
         << true;
-    QTest::newRow("finished") << sendToBox << "" << 0 << "The update takes about 10 s\n" << false;
+    // In a log, one line for every tenth of the update; five lines here.
+    QTest::newRow("finished") << sendToBox << "" << 0
+                              << "80 % · 4 of 5 lines · about 10 s left\n100 % · 5 of 5 lines · "
+                                 "about 0 s left\nFinished!\n"
+                              << false;
     QTest::newRow("the one interface box") << send << "ttyS9:FTDI:2,BOX:Silicon Labs:1" << 0
                                            << "Interface: Silicon Labs 1(Veskor) (BOX)\n"
                                            << false;
