@@ -66,15 +66,14 @@ QString chooseInterface(const interfacePortSource &attachedPorts)
 
 } // namespace
 
+// Qt's own options, such as -platform, take one dash; every option that takes two is the command
+// line's, and one it does not know is wrong usage rather than a window that cannot open.
 bool commandLine::isWanted(int argc, char *argv[])
 {
     for (int index = 1; index < argc; ++index) {
-        const QString argument = QString::fromLocal8Bit(argv[index]).section('=', 0, 0);
-        for (const QCommandLineOption &option : {sendOption, interfaceOption, ignorePowerOption,
-                                                 listOption, versionOption, helpOption})
-            for (const QString &name : option.names())
-                if (argument == (name.size() == 1 ? "-" : "--") + name)
-                    return true;
+        const QByteArray argument(argv[index]);
+        if (argument.startsWith("--") || argument == "-h" || argument == "-v")
+            return true;
     }
     return false;
 }

@@ -66,6 +66,8 @@ class tst_CommandLine : public QObject
 
 private slots:
     void init() { box = std::make_unique<pseudoTerminal>(); }
+    void argumentsChooseTheFrontEnd_data();
+    void argumentsChooseTheFrontEnd();
     void statusAndWords_data();
     void statusAndWords();
     void framesAsTheWindowSendsThem();
@@ -83,6 +85,29 @@ private:
     QTemporaryDir folder;
     std::unique_ptr<pseudoTerminal> box;
 };
+
+void tst_CommandLine::argumentsChooseTheFrontEnd_data()
+{
+    QTest::addColumn<QByteArrayList>("arguments");
+    QTest::addColumn<bool>("commandLine");
+    QTest::newRow("none") << QByteArrayList{} << false;
+    QTest::newRow("a file, and Qt's own option")
+        << QByteArrayList{"-platform", "xcb", "a.dmx"} << false;
+    QTest::newRow("send") << QByteArrayList{"a.dmx", "--send=b.dmx"} << true;
+    QTest::newRow("a misspelt option") << QByteArrayList{"--sned", "a.dmx"} << true;
+    QTest::newRow("help") << QByteArrayList{"-h"} << true;
+}
+
+void tst_CommandLine::argumentsChooseTheFrontEnd()
+{
+    QFETCH(QByteArrayList, arguments);
+    QFETCH(bool, commandLine);
+    QByteArray program("fixture-software-updater");
+    std::vector<char *> argv{program.data()};
+    for (QByteArray &argument : arguments)
+        argv.push_back(argument.data());
+    QCOMPARE(commandLine::isWanted(int(argv.size()), argv.data()), commandLine);
+}
 
 // FILE stands for an update file, BOX for the pseudo-terminal standing in for the interface.
 void tst_CommandLine::statusAndWords_data()
@@ -112,7 +137,7 @@ void tst_CommandLine::statusAndWords_data()
     QTest::newRow("port missing") << send + QStringList{"--interface", "/dev/ttyNoSuchInterface"}
                                   << "" << 1 << "Serialport Error: DeviceNotFoundError\n"
                                   << false;
-    QTest::newRow("unknown option") << send + QStringList{"--bogus"} << "" << 2 << "bogus" << false;
+    QTest::newRow("unknown option") << QStringList{"--sned", "FILE"} << "" << 2 << "sned" << false;
     QTest::newRow("file missing") << QStringList{"--send"} << "" << 2 << "--send" << false;
     QTest::newRow("not a regular file") << QStringList{"--send", "/dev/null"} << "" << 2
                                         << "Couldn't open file Not a regular file: /dev/null\n"
