@@ -466,11 +466,8 @@ void tst_FixtureSoftwareUpdater::powerAndSleep()
     systemBusMock upower("upower", onBattery ? R"({"OnBattery": true})" : "{}"), logind("logind");
     QVERIFY2(upower.serve("") && logind.serve(""), qPrintable(upower.error() + logind.error()));
     upower.control("SetupDisplayDevice", {2u, 2u, 8., 4., 0., 12., 300LL, 0LL, true, "", 1u});
-    const auto inhibitors = [&logind] {
-        QStringList who;
-        for (const QVariant &inhibitor : logind.call("", "ListInhibitors").toList())
-            who << inhibitor.toList().value(1).toString();
-        return who;
+    const auto held = [&logind] {
+        return logind.call("", "ListInhibitors").toList().size();
     };
     // Ten minutes, to be ended by hand; or short; or with a frame every 150 ms, for an unplug.
     openForUpdate(end == "finished" ? QByteArray("0 01\n")
@@ -478,19 +475,12 @@ void tst_FixtureSoftwareUpdater::powerAndSleep()
                                     : QByteArray("0 01\n600000 01\n0 01\n"));
     user.willAnswer(answer);
     button()->click();
-    if (answer == "Cancel") {
-        QTRY_COMPARE(user.messages.size(), 1);
-        QVERIFY2(user.messages[0].startsWith("The battery has about 5 min left, and the update "
-                                             "takes about 10 min."),
-                 qPrintable(user.messages[0]));
-        QTest::qWait(100);
-        QVERIFY(systemCallRecorder::writes().isEmpty() && startEnabled());
-        QVERIFY(inhibitors().isEmpty());
-        return;
-    }
-    QTRY_VERIFY(!systemCallRecorder::writes().isEmpty());
-    if (end != "finished")
-        QTRY_COMPARE(inhibitors(), QStringList{"Corvanel Firmware Updater"});
+    QTRY_VERIFY(!systemCallRecorder::writes().isEmpty() || !user.messages.isEmpty());
+    if (onBattery)
+        QVERIFY(user.messages.value(0).startsWith("The battery has about 5 min left, and the "
+                                                  "update takes about 10 min."));
+    if (end != "finished" && !end.isEmpty())
+        QTRY_COMPARE(held(), 1);
     if (end == "canceled")
         button("cancelButton")->click();
     if (end == "failed")
@@ -499,7 +489,9 @@ void tst_FixtureSoftwareUpdater::powerAndSleep()
         window.reset();
     else
         QTRY_VERIFY(button()->isEnabled());
-    QTRY_VERIFY(inhibitors().isEmpty());
+    QTest::qWait(100);
+    QCOMPARE(systemCallRecorder::writes().isEmpty(), end.isEmpty());
+    QTRY_COMPARE(held(), 0);
     QCOMPARE(user.messages.size(), int(onBattery) + int(end == "failed"));
 }
 
