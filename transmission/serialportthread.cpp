@@ -78,8 +78,8 @@ void serialPortThread::startSending()
             stoppedByCancel = true;
             break;
         }
-        countDataLine(sentBeforeHold);
         if (line.isComment) {
+            countDataLine(sentBeforeHold);
             qDebug() << "Skipping comment line";
             emit updateProgress(1);
             continue;
@@ -92,10 +92,15 @@ void serialPortThread::startSending()
             if (frame < frames)
                 qDebug() << "Repeating current packet";
             sent = sendFrame(line.frameData);
+            // The previous line is counted while this frame is on the line, where the time it
+            // takes does not delay the next break.
+            if (sent >= 0)
+                countDataLine(sentBeforeHold);
         }
         lastFrameSize = line.frameData.size();
         // A cancel may end a break request that the kernel held; every frame before it is whole.
         if (sent == canceledFrame && !failureReported) {
+            countDataLine(sentBeforeHold);
             stoppedByCancel = true;
             break;
         }
@@ -129,6 +134,7 @@ void serialPortThread::startSending()
 }
 
 // A data line counts once its hold is over, so that a full bar means that nothing is left to do.
+// What it sent becomes -1 once it is counted.
 void serialPortThread::countDataLine(qint64 &sent)
 {
     if (sent < 0)
