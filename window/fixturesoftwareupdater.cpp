@@ -15,7 +15,7 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QStatusBar>
-#include <QtConcurrent>
+#include <QtConcurrentRun>
 
 fixtureSoftwareUpdater::fixtureSoftwareUpdater(QWidget *parent,
                                                interfacePortSource availableInterfaces)
