@@ -9,6 +9,7 @@ scripts/build.sh build
 package=$(ls -t build/fixture-software-updater_*.deb | head -n1)
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "./$package" </dev/null
+# --reinstall: the same version may be installed already, from an earlier build.
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install --reinstall -y -qq "./$package" </dev/null
 echo "Installed $package"
 tests/app/smoke_xvfb.sh "$(command -v fixture-software-updater)"
