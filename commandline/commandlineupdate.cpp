@@ -115,9 +115,10 @@ bool commandLineUpdate::powerIsEnough()
     });
     check.ask();
     asking.exec();
-    if (!powerTooShort(state, duration.totalNanoseconds() / 1000000))
+    const QString warning = powerWarning(state, duration.totalNanoseconds());
+    if (warning.isEmpty())
         return true;
-    say(powerWarning(state, duration.totalNanoseconds()));
+    say(warning);
     if (ignorePower)
         return true;
     say("Not started. Connect the charger, or start again with --ignore-power.");

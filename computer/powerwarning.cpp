@@ -3,6 +3,8 @@
 
 QString powerWarning(const powerState &state, qint64 updateNanoseconds)
 {
+    if (!powerTooShort(state, updateNanoseconds / 1000000))
+        return {};
     const QString left = state.secondsLeft >= 0
                              ? "The battery has about " +
                                    updateDuration::text(state.secondsLeft * 1000000000) + " left"

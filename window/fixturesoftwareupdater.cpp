@@ -174,9 +174,9 @@ void fixtureSoftwareUpdater::startUpdate()
 // A computer that turns off halfway through leaves the fixture without working firmware.
 void fixtureSoftwareUpdater::powerChecked(const powerState &state)
 {
-    if (powerTooShort(state, duration.totalNanoseconds() / 1000000)) {
-        QMessageBox question(QMessageBox::Warning, title,
-                             powerWarning(state, duration.totalNanoseconds()));
+    const QString warning = powerWarning(state, duration.totalNanoseconds());
+    if (!warning.isEmpty()) {
+        QMessageBox question(QMessageBox::Warning, title, warning);
         const QAbstractButton *anyway = question.addButton("Start Anyway", QMessageBox::AcceptRole);
         question.setDefaultButton(question.addButton(QMessageBox::Cancel));
         question.exec();
