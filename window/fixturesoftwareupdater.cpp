@@ -41,7 +41,6 @@ fixtureSoftwareUpdater::fixtureSoftwareUpdater(QWidget *parent,
             &fixtureSoftwareUpdater::durationRead);
     timeLeftTicker.setInterval(1000);
     connect(&timeLeftTicker, &QTimer::timeout, this, &fixtureSoftwareUpdater::showTimeLeft);
-    connect(&power, &powerCheck::answered, this, &fixtureSoftwareUpdater::powerChecked);
 
     preselectUpdateFile();
     on_actionRefreshPortsList_triggered();
@@ -70,6 +69,8 @@ void fixtureSoftwareUpdater::preselectUpdateFile()
 
 void fixtureSoftwareUpdater::on_actionRefreshPortsList_triggered()
 {
+    if (state != runState::idle)
+        return;
     serialPortInfos = availableInterfaces();
     const QList<QAction *> previousEntries = interfaceActionGroup->actions();
     for (QAction *entry : previousEntries) {
@@ -103,6 +104,8 @@ void fixtureSoftwareUpdater::on_actionRefreshPortsList_triggered()
 
 void fixtureSoftwareUpdater::serialPortSelected(QAction *action)
 {
+    if (state != runState::idle)
+        return;
     selectedPortName = action->data().toString();
     action->setCheckable(true);
     action->setChecked(true);
@@ -112,19 +115,23 @@ void fixtureSoftwareUpdater::serialPortSelected(QAction *action)
 
 void fixtureSoftwareUpdater::on_selectFileButton_clicked()
 {
+    if (state != runState::idle)
+        return;
     const QString chosen = QFileDialog::getOpenFileName(
         this, "Select Firmware", updateFileInfo.filePath(), "Firmware Files " + fileFilter);
     if (!chosen.isEmpty())
         chooseUpdateFile(chosen);
 }
 
+// A file that cannot be sent is reported with the system's reason, a missing one too: a file
+// named when starting may have been mistyped.
 void fixtureSoftwareUpdater::chooseUpdateFile(const QString &path)
 {
+    if (state != runState::idle)
+        return;
     clearFileInformation();
     forgetDuration();
     updateFileInfo = QFileInfo(path);
-    if (!updateFileInfo.exists())
-        return updateStartAvailability();
     ui->fileLabel->setText(updateFileInfo.filePath());
     updateFileCheck check(updateFileInfo.filePath());
     if (!check.passed())
@@ -141,59 +148,99 @@ void fixtureSoftwareUpdater::chooseUpdateFile(const QString &path)
 
 void fixtureSoftwareUpdater::on_selectFileButton_2_clicked()
 {
+    if (state != runState::idle)
+        return;
     ui->infoStackedWidget->setCurrentWidget(ui->selectFilePage);
     on_selectFileButton_clicked();
 }
 
-// The button's text carries the state: "Start" starts an update, "Finished!" and "Canceled!"
-// wait for the technician to acknowledge the end of the last one.
 void fixtureSoftwareUpdater::on_updateButton_clicked()
 {
-    const QString text = ui->updateButton->text();
-    if (text != "Finished!" && text != "Canceled!")
+    switch (state) {
+    case runState::idle:
         return startUpdate();
+    case runState::finished:
+    case runState::canceled:
+        return acknowledge();
+    case runState::starting:
+    case runState::running:
+        return;
+    }
+}
 
-    ui->updateButton->setText("Start");
-    ui->progressBar->setValue(0);
-    ui->infoStackedWidget->setCurrentWidget(ui->applicationDisplayLabel->text().isEmpty()
-                                                ? ui->selectFilePage
-                                                : ui->fixtureDisplayPage);
+// From the click until the end is acknowledged, the interface and the file stay as they were at
+// the click, so that the status bar and the file label name what the update uses. Only a start
+// waits for the power check.
+void fixtureSoftwareUpdater::enter(runState next)
+{
+    state = next;
+    if (state != runState::starting)
+        forgetPowerCheck();
+    const bool idle = state == runState::idle;
+    interfaceActionGroup->setEnabled(idle);
+    ui->actionRefreshPortsList->setEnabled(idle);
+    ui->selectFileButton->setEnabled(idle);
+    ui->selectFileButton_2->setEnabled(idle);
     updateStartAvailability();
 }
 
-// Start waits for the duration, which it needs, only while a very long file is still being read;
-// then for the power check, which answers within a second whatever the bus does.
+// The pages switch at once; behind them the start waits for the duration, which it needs, while
+// a very long file is still being read, then for the power check, which answers within a second
+// whatever the bus does.
 void fixtureSoftwareUpdater::startUpdate()
 {
+    enter(runState::starting);
     ui->updateButton->setDisabled(true);
-    startWhenDurationKnown = durationReader.isRunning();
-    if (!startWhenDurationKnown)
-        power.ask();
+    ui->infoStackedWidget->setCurrentWidget(ui->progressPage);
+    ui->updateStackedWidget->setCurrentWidget(ui->cancelSendingPage);
+    if (!durationPending)
+        askPower();
+}
+
+// Each start asks a check of its own: an answer that comes after its start was canceled must
+// never be taken for the next start's.
+void fixtureSoftwareUpdater::askPower()
+{
+    forgetPowerCheck();
+    pendingPowerCheck = new powerCheck(this);
+    connect(pendingPowerCheck, &powerCheck::answered, this, &fixtureSoftwareUpdater::powerChecked);
+    pendingPowerCheck->ask();
+}
+
+void fixtureSoftwareUpdater::forgetPowerCheck()
+{
+    if (!pendingPowerCheck)
+        return;
+    // Its answer may already be on its way; and it may be answering right now, so it is deleted
+    // only once back in the event loop.
+    pendingPowerCheck->disconnect(this);
+    pendingPowerCheck->deleteLater();
+    pendingPowerCheck = nullptr;
 }
 
 // A computer that turns off halfway through leaves the fixture without working firmware.
-void fixtureSoftwareUpdater::powerChecked(const powerState &state)
+void fixtureSoftwareUpdater::powerChecked(const powerState &power)
 {
-    const QString warning = powerWarning(state, duration.totalNanoseconds());
+    const QString warning = powerWarning(power, duration.totalNanoseconds());
     if (!warning.isEmpty()) {
-        QMessageBox question(QMessageBox::Warning, title, warning);
+        QMessageBox question(QMessageBox::Warning, title, warning, QMessageBox::NoButton, this);
+        question.setWindowModality(Qt::ApplicationModal);
         const QAbstractButton *anyway = question.addButton("Start Anyway", QMessageBox::AcceptRole);
         question.setDefaultButton(question.addButton(QMessageBox::Cancel));
         question.exec();
         if (question.clickedButton() != anyway)
-            return updateStartAvailability();
+            return acknowledge();
     }
     sendUpdate();
 }
 
 void fixtureSoftwareUpdater::sendUpdate()
 {
+    enter(runState::running);
     inhibitor.hold();
     sinceProgress.start();
     timeLeftTicker.start();
     showTimeLeft();
-    ui->infoStackedWidget->setCurrentWidget(ui->progressPage);
-    ui->updateStackedWidget->setCurrentWidget(ui->cancelSendingPage);
 
     auto *worker = new serialPortThread(selectedPortName, updateFileInfo);
     worker->moveToThread(&workerThread);
@@ -216,8 +263,11 @@ void fixtureSoftwareUpdater::sendUpdate()
     emit startSending();
 }
 
+// Before the worker is made, a cancel ends the start: nothing has been sent or taken.
 void fixtureSoftwareUpdater::on_cancelButton_clicked()
 {
+    if (state == runState::starting)
+        return acknowledge();
     emit cancelSending();
 }
 
@@ -228,7 +278,9 @@ void fixtureSoftwareUpdater::updateFileLength(int updateFileLength)
 
 void fixtureSoftwareUpdater::updateProgress(int progress)
 {
-    ui->progressBar->setValue(ui->progressBar->value() + progress);
+    // The bar ignores steps beyond its maximum, which the sum must not overflow on its way to.
+    ui->progressBar->setValue(
+        int(qMin<qint64>(qint64(ui->progressBar->value()) + progress, ui->progressBar->maximum())));
     sinceProgress.restart();
     showTimeLeft();
 }
@@ -241,16 +293,18 @@ void fixtureSoftwareUpdater::recieveMessage(QString message)
 
 void fixtureSoftwareUpdater::updateFinished()
 {
-    endUpdate("Finished!");
+    endUpdate(runState::finished, "Finished!");
 }
 
 void fixtureSoftwareUpdater::updateCanceled()
 {
-    endUpdate("Canceled!");
+    endUpdate(runState::canceled, "Canceled!");
 }
 
-void fixtureSoftwareUpdater::endUpdate(const QString &buttonText)
+// The end waits for the technician's acknowledgement, with the bar where the update left it.
+void fixtureSoftwareUpdater::endUpdate(runState end, const QString &buttonText)
 {
+    enter(end);
     ui->updateStackedWidget->setCurrentWidget(ui->startSendingPage);
     ui->updateButton->setText(buttonText);
     ui->updateButton->setEnabled(true);
@@ -258,6 +312,7 @@ void fixtureSoftwareUpdater::endUpdate(const QString &buttonText)
     showDuration();
 }
 
+// After a failure. An update that ended before still waits for its acknowledgement.
 void fixtureSoftwareUpdater::returnToIdle()
 {
     stopWorker();
@@ -265,8 +320,21 @@ void fixtureSoftwareUpdater::returnToIdle()
     ui->progressBar->setValue(0);
     ui->updateStackedWidget->setCurrentWidget(ui->startSendingPage);
     clearFileInformation();
-    updateStartAvailability();
+    if (state != runState::finished && state != runState::canceled)
+        enter(runState::idle);
     showDuration();
+}
+
+// Back to the pages of a chosen file, as before the start.
+void fixtureSoftwareUpdater::acknowledge()
+{
+    ui->updateButton->setText("Start");
+    ui->progressBar->setValue(0);
+    ui->infoStackedWidget->setCurrentWidget(ui->applicationDisplayLabel->text().isEmpty()
+                                                ? ui->selectFilePage
+                                                : ui->fixtureDisplayPage);
+    ui->updateStackedWidget->setCurrentWidget(ui->startSendingPage);
+    enter(runState::idle);
 }
 
 void fixtureSoftwareUpdater::clearFileInformation()
@@ -289,8 +357,7 @@ void fixtureSoftwareUpdater::stopWorker()
 // canceled update keeps the button for its acknowledgement, and during an update it is hidden.
 void fixtureSoftwareUpdater::updateStartAvailability()
 {
-    if (ui->updateStackedWidget->currentWidget() != ui->startSendingPage ||
-        ui->updateButton->text() != "Start")
+    if (state != runState::idle)
         return;
     ui->updateButton->setEnabled(!selectedPortName.isEmpty() &&
                                  QFileInfo(updateFileInfo.filePath()).isFile());
@@ -299,6 +366,7 @@ void fixtureSoftwareUpdater::updateStartAvailability()
 // The whole file is read for its duration, so not in the window's thread.
 void fixtureSoftwareUpdater::readDuration()
 {
+    durationPending = true;
     durationReader.setFuture(QtConcurrent::run(&updateDuration::of, updateFileInfo.filePath()));
 }
 
@@ -308,14 +376,16 @@ void fixtureSoftwareUpdater::durationRead()
     if (durationReader.isCanceled())
         return;
     duration = durationReader.result();
-    if (startWhenDurationKnown)
-        return startUpdate();
+    durationPending = false;
+    // The label keeps the duration until the worker starts.
     showDuration();
+    if (state == runState::starting)
+        askPower();
 }
 
 void fixtureSoftwareUpdater::forgetDuration()
 {
-    startWhenDurationKnown = false;
+    durationPending = false;
     durationReader.setFuture(QFuture<updateDuration>());
     duration = updateDuration();
     ui->durationLabel->clear();

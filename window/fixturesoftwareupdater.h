@@ -56,14 +56,22 @@ public slots:
     void recieveMessage(QString message);
 
 private:
+    // Where the window is in an update. Starting covers the waits between the click and the
+    // worker: the duration still being read, the power check and its question.
+    enum class runState { idle, starting, running, finished, canceled };
+
     void showErrorMessage(QString message);
     void returnToIdle();
     void clearFileInformation();
     void preselectUpdateFile();
+    void enter(runState next);
     void startUpdate();
-    void powerChecked(const powerState &state);
+    void askPower();
+    void forgetPowerCheck();
+    void powerChecked(const powerState &power);
     void sendUpdate();
-    void endUpdate(const QString &buttonText);
+    void endUpdate(runState end, const QString &buttonText);
+    void acknowledge();
     void stopWorker();
     void updateStartAvailability();
     void readDuration();
@@ -84,12 +92,13 @@ private:
     QString selectedPortName;
     QLabel *interfaceStatusLabel;
     interfacePortSource availableInterfaces;
+    runState state = runState::idle;
     QFutureWatcher<updateDuration> durationReader;
     updateDuration duration;
-    bool startWhenDurationKnown = false;
+    bool durationPending = false;
     QTimer timeLeftTicker;
     QElapsedTimer sinceProgress;
-    powerCheck power;
+    powerCheck *pendingPowerCheck = nullptr;
     sleepInhibitor inhibitor;
 };
 

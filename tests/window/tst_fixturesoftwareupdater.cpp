@@ -57,6 +57,7 @@ private slots:
     void durationAndTimeLeft();
     void powerAndSleep_data();
     void powerAndSleep();
+    void oneStartSendsOneUpdate();
     void everyFailureShowsOneMessageAndReturnsToIdle_data();
     void everyFailureShowsOneMessageAndReturnsToIdle();
     void leavingInALongHoldEndsTheProgramAtOnce_data();
@@ -322,6 +323,8 @@ void tst_FixtureSoftwareUpdater::unsafeOrUnreadableChoicesAreRefused_data()
                             << "Couldn't open file Not a regular file: /dev/null";
     QTest::newRow("no permission") << ""
                                    << "Couldn't open file Permission denied";
+    QTest::newRow("missing") << "missing.dmx"
+                             << "Couldn't open file No such file or directory";
 }
 
 void tst_FixtureSoftwareUpdater::unsafeOrUnreadableChoicesAreRefused()
@@ -334,12 +337,12 @@ void tst_FixtureSoftwareUpdater::unsafeOrUnreadableChoicesAreRefused()
         path = write("chosen.dmx", "#application\n");
         systemCallRecorder::refuseOpen(path.toLocal8Bit(), EACCES);
     }
-    choose(path);
+    QFile::exists(path) ? choose(path) : window->chooseUpdateFile(path);
     QCOMPARE(user.messages, QStringList{message});
     QCOMPARE(text("fileLabel"), path);
     QCOMPARE(text("applicationDisplayLabel"), QString());
     QCOMPARE(infoPage(), 0);
-    QCOMPARE(startEnabled(), path != "/dev/null");
+    QCOMPARE(startEnabled(), QFileInfo(path).isFile());
 }
 
 void tst_FixtureSoftwareUpdater::portErrorCodes_data()
@@ -493,6 +496,39 @@ void tst_FixtureSoftwareUpdater::powerAndSleep()
     QCOMPARE(systemCallRecorder::writes().isEmpty(), end.isEmpty());
     QTRY_COMPARE(held(), 0);
     QCOMPARE(user.messages.size(), int(onBattery) + int(end == "failed"));
+}
+
+// A hung UPower answers the power check after a second. A start canceled meanwhile sends nothing,
+// and its answer is not the next start's: one update goes to the port and file of the click.
+void tst_FixtureSoftwareUpdater::oneStartSendsOneUpdate()
+{
+    systemBusMock upower("upower"), logind("logind");
+    QVERIFY2(upower.serve("hung") && logind.serve(""), qPrintable(upower.error() + logind.error()));
+    openForUpdate("0 01 02\n");
+    ports.prepend({"ttyUSB5", "", "FTDI", "5"});
+    find<QAction>("actionRefreshPortsList")->trigger();
+    const QStringList atClick{status(), text("fileLabel")};
+    QTRY_VERIFY(!text("durationLabel").isEmpty());
+    button()->click();
+    QAction *other = find<QMenu>("menuPort")->actions().at(1);
+    QVERIFY(!other->isEnabled() && !find<QAction>("actionRefreshPortsList")->isEnabled() &&
+            !button("selectFileButton")->isEnabled() && !button("selectFileButton_2")->isEnabled());
+    button("cancelButton")->click();
+    QVERIFY(startEnabled() && other->isEnabled() && pages() == qMakePair(1, 0));
+    QTest::qWait(500);
+    button()->click();
+    ports << interfacePort{"ttyUSB7", "", "Silicon Labs", "7"};
+    QMetaObject::invokeMethod(window.get(), "serialPortSelected", Q_ARG(QAction *, other));
+    QMetaObject::invokeMethod(window.get(), "on_actionRefreshPortsList_triggered");
+    window->chooseUpdateFile(write("other.dmx", "0 03\n"));
+    QMetaObject::invokeMethod(window.get(), "on_updateButton_clicked");
+    QTest::qWait(800);
+    QVERIFY(box->received().isEmpty());
+    QTRY_COMPARE(button()->text(), QString("Finished!"));
+    QTest::qWait(300);
+    QCOMPARE(box->received(), QByteArray("\0\1\2", 3).repeated(6));
+    QCOMPARE((QStringList{status(), text("fileLabel")}), atClick);
+    QCOMPARE(logind.callCount("Inhibit"), 1);
 }
 
 // A port error during the update and a message from the worker are handled the same way; the
