@@ -27,6 +27,13 @@ void printTo(FILE *stream, const QString &text)
     std::fputs(text.toUtf8().constData(), stream);
 }
 
+// Wrong usage: the problem, then the options.
+int usageError(const QCommandLineParser &parser, const QString &problem)
+{
+    printTo(stderr, problem + "\n\n" + parser.helpText());
+    return 2;
+}
+
 // The interfaces in the order of the Interfaces menu, whose newest entry is on top.
 QList<interfacePort> listed(const interfacePortSource &attachedPorts)
 {
@@ -94,26 +101,24 @@ int commandLine::run(int argc, char *argv[], const interfacePortSource &attached
     parser.addOptions(
         {sendOption, interfaceOption, ignorePowerOption, listOption, versionOption, helpOption});
     // parse(), not process(): wrong usage ends with status 2, before anything is opened.
-    if (!parser.parse(QCoreApplication::arguments()) || !parser.positionalArguments().isEmpty()) {
-        const QString problem = parser.errorText().isEmpty()
-                                    ? "Unexpected argument: " + parser.positionalArguments()[0]
-                                    : parser.errorText();
-        printTo(stderr, problem + "\n\n" + parser.helpText());
-        return 2;
-    }
+    if (!parser.parse(QCoreApplication::arguments()) || !parser.positionalArguments().isEmpty())
+        return usageError(parser, parser.errorText().isEmpty()
+                                      ? "Unexpected argument: " + parser.positionalArguments()[0]
+                                      : parser.errorText());
     if (parser.isSet(helpOption))
         return printTo(stdout, parser.helpText()), 0;
     if (parser.isSet(versionOption))
         return printTo(stdout,
                        QString("%1 %2\n").arg(programIdentity::name, programIdentity::version)),
                0;
+    if (parser.isSet(listOption) && parser.isSet(sendOption))
+        return usageError(parser, "--list-interfaces cannot be combined with --send.");
+    if (parser.isSet(interfaceOption) && parser.value(interfaceOption).isEmpty())
+        return usageError(parser, "No port after --interface.");
     if (parser.isSet(listOption))
         return printTo(stdout, lines(listed(attachedPorts))), 0;
-    if (!parser.isSet(sendOption)) {
-        printTo(stderr,
-                "Nothing to do: name the update file with --send FILE.\n\n" + parser.helpText());
-        return 2;
-    }
+    if (!parser.isSet(sendOption))
+        return usageError(parser, "Nothing to do: name the update file with --send FILE.");
 
     const QString updateFile = parser.value(sendOption);
     updateFileCheck check(updateFile);

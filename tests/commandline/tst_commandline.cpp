@@ -137,6 +137,10 @@ void tst_CommandLine::statusAndWords_data()
     QTest::newRow("port missing") << send + QStringList{"--interface", "/dev/ttyNoSuchInterface"}
                                   << "" << 1 << "Serialport Error: DeviceNotFoundError\n"
                                   << false;
+    QTest::newRow("empty interface") << QStringList{"--send", "FILE", "--interface", ""} << "" << 2
+                                     << "No port after --interface.\n\nUsage:" << false;
+    QTest::newRow("send and list") << QStringList{"--send", "FILE", "--list-interfaces"} << "" << 2
+                                   << "combined with --send.\n\nUsage:" << false;
     QTest::newRow("unknown option") << QStringList{"--sned", "FILE"} << "" << 2 << "sned" << false;
     QTest::newRow("file missing") << QStringList{"--send"} << "" << 2 << "--send" << false;
     QTest::newRow("not a regular file") << QStringList{"--send", "/dev/null"} << "" << 2
