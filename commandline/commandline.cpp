@@ -6,6 +6,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -119,6 +120,13 @@ int commandLine::run(int argc, char *argv[], const interfacePortSource &attached
         return printTo(stdout, lines(listed(attachedPorts))), 0;
     if (!parser.isSet(sendOption))
         return usageError(parser, "Nothing to do: name the update file with --send FILE.");
+
+    // An update that nobody asked to stop goes on when its terminal hangs up or the reader of
+    // stderr goes away, as when an ssh connection drops: a fixture left with half its firmware is
+    // worse than lines that nobody reads, and writes that fail are dropped. Ignored rather than
+    // handled: a handler could run in the worker's thread, where it would end a port call.
+    std::signal(SIGHUP, SIG_IGN);
+    std::signal(SIGPIPE, SIG_IGN);
 
     const QString updateFile = parser.value(sendOption);
     updateFileCheck check(updateFile);
