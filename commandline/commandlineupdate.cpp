@@ -134,7 +134,9 @@ bool commandLineUpdate::powerIsEnough()
 // On a terminal one line, rewritten in place; in a log one line for every tenth of the update.
 void commandLineUpdate::showProgress()
 {
-    const int percent = lineCount > 0 ? linesDone * 100 / lineCount : 100;
+    // In 64 bits: a hundred times a count of lines overflows an int above 21 million lines. The
+    // count is at most INT_MAX, and the lines done may go beyond it.
+    const qint64 percent = lineCount > 0 ? qMin<qint64>(linesDone * 100 / lineCount, 100) : 100;
     const QString text =
         QString("%1 % · %2 of %3 lines · about %4 left")
             .arg(percent)

@@ -50,7 +50,7 @@ private:
     QElapsedTimer sinceProgress;
     QTimer ticker;
     int lineCount = 0;
-    int linesDone = 0;
+    qint64 linesDone = 0;
     int tenthsShown = 0;
     int status = -1;
     int caughtSignal = 0;
