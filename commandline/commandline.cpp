@@ -6,6 +6,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -25,6 +26,13 @@ const QCommandLineOption helpOption({"h", "help"}, "Shows these options.");
 void printTo(FILE *stream, const QString &text)
 {
     std::fputs(text.toUtf8().constData(), stream);
+}
+
+// Wrong usage: the problem, then the options.
+int usageError(const QCommandLineParser &parser, const QString &problem)
+{
+    printTo(stderr, problem + "\n\n" + parser.helpText());
+    return 2;
 }
 
 // The interfaces in the order of the Interfaces menu, whose newest entry is on top.
@@ -94,26 +102,31 @@ int commandLine::run(int argc, char *argv[], const interfacePortSource &attached
     parser.addOptions(
         {sendOption, interfaceOption, ignorePowerOption, listOption, versionOption, helpOption});
     // parse(), not process(): wrong usage ends with status 2, before anything is opened.
-    if (!parser.parse(QCoreApplication::arguments()) || !parser.positionalArguments().isEmpty()) {
-        const QString problem = parser.errorText().isEmpty()
-                                    ? "Unexpected argument: " + parser.positionalArguments()[0]
-                                    : parser.errorText();
-        printTo(stderr, problem + "\n\n" + parser.helpText());
-        return 2;
-    }
+    if (!parser.parse(QCoreApplication::arguments()) || !parser.positionalArguments().isEmpty())
+        return usageError(parser, parser.errorText().isEmpty()
+                                      ? "Unexpected argument: " + parser.positionalArguments()[0]
+                                      : parser.errorText());
     if (parser.isSet(helpOption))
         return printTo(stdout, parser.helpText()), 0;
     if (parser.isSet(versionOption))
         return printTo(stdout,
                        QString("%1 %2\n").arg(programIdentity::name, programIdentity::version)),
                0;
+    if (parser.isSet(listOption) && parser.isSet(sendOption))
+        return usageError(parser, "--list-interfaces cannot be combined with --send.");
+    if (parser.isSet(interfaceOption) && parser.value(interfaceOption).isEmpty())
+        return usageError(parser, "No port after --interface.");
     if (parser.isSet(listOption))
         return printTo(stdout, lines(listed(attachedPorts))), 0;
-    if (!parser.isSet(sendOption)) {
-        printTo(stderr,
-                "Nothing to do: name the update file with --send FILE.\n\n" + parser.helpText());
-        return 2;
-    }
+    if (!parser.isSet(sendOption))
+        return usageError(parser, "Nothing to do: name the update file with --send FILE.");
+
+    // An update that nobody asked to stop goes on when its terminal hangs up or the reader of
+    // stderr goes away, as when an ssh connection drops: a fixture left with half its firmware is
+    // worse than lines that nobody reads, and writes that fail are dropped. Ignored rather than
+    // handled: a handler could run in the worker's thread, where it would end a port call.
+    std::signal(SIGHUP, SIG_IGN);
+    std::signal(SIGPIPE, SIG_IGN);
 
     const QString updateFile = parser.value(sendOption);
     updateFileCheck check(updateFile);

@@ -8,6 +8,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <syslog.h>
 #include <unistd.h>
 
 namespace {
@@ -52,6 +53,8 @@ commandLineUpdate::~commandLineUpdate()
 
 int commandLineUpdate::exec()
 {
+    // journald takes the identifier up to the first blank.
+    openlog("fixture-software-updater", LOG_PID, LOG_USER);
     blockStopSignals(SIG_BLOCK);
     duration = updateDuration::of(updateFile);
     say("The update takes about " + updateDuration::text(duration.totalNanoseconds()));
@@ -63,10 +66,10 @@ int commandLineUpdate::exec()
     connect(&workerThread, &QThread::finished, worker, &QObject::deleteLater);
     connect(worker, &serialPortThread::portStatusChanged, this, [this](qlonglong code) {
         const QString message = portErrorMessage(int(code));
-        end(1, message.isEmpty() ? QString("Serialport Error: %1").arg(code) : message);
+        end(1, message.isEmpty() ? QString("Serialport Error: %1").arg(code) : message, LOG_ERR);
     });
     connect(worker, &serialPortThread::sendError, this,
-            [this](const QString &message) { end(1, message); });
+            [this](const QString &message) { end(1, message, LOG_ERR); });
     connect(worker, &serialPortThread::updateFileLength, this, [this](int lines) {
         lineCount = lines;
         showProgress();
@@ -76,8 +79,9 @@ int commandLineUpdate::exec()
         sinceProgress.restart();
         showProgress();
     });
-    connect(worker, &serialPortThread::finished, this, [this] { end(0, "Finished!"); });
-    connect(worker, &serialPortThread::canceled, this, [this] { end(1, "Canceled!"); });
+    connect(worker, &serialPortThread::finished, this, [this] { end(0, "Finished!", LOG_NOTICE); });
+    connect(worker, &serialPortThread::canceled, this,
+            [this] { end(1, "Canceled!", LOG_WARNING); });
     connect(&inhibitor, &sleepInhibitor::unavailable, this, [](const QString &reason) {
         say("The computer is not kept awake during the update: " + reason);
     });
@@ -121,14 +125,18 @@ bool commandLineUpdate::powerIsEnough()
     say(warning);
     if (ignorePower)
         return true;
-    say("Not started. Connect the charger, or start again with --ignore-power.");
+    const QString refusal = "Not started. Connect the charger, or start again with --ignore-power.";
+    say(refusal);
+    logOutcome(LOG_WARNING, refusal);
     return false;
 }
 
 // On a terminal one line, rewritten in place; in a log one line for every tenth of the update.
 void commandLineUpdate::showProgress()
 {
-    const int percent = lineCount > 0 ? linesDone * 100 / lineCount : 100;
+    // In 64 bits: a hundred times a count of lines overflows an int above 21 million lines. The
+    // count is at most INT_MAX, and the lines done may go beyond it.
+    const qint64 percent = lineCount > 0 ? qMin<qint64>(linesDone * 100 / lineCount, 100) : 100;
     const QString text =
         QString("%1 % · %2 of %3 lines · about %4 left")
             .arg(percent)
@@ -144,7 +152,7 @@ void commandLineUpdate::showProgress()
 }
 
 // The worker reports the end of its run once.
-void commandLineUpdate::end(int exitStatus, const QString &lastLine)
+void commandLineUpdate::end(int exitStatus, const QString &lastLine, int priority)
 {
     if (status >= 0)
         return;
@@ -152,6 +160,15 @@ void commandLineUpdate::end(int exitStatus, const QString &lastLine)
     if (onTerminal)
         print("\n");
     say(lastLine);
+    logOutcome(priority, lastLine);
     status = exitStatus;
     running.quit();
+}
+
+// Whoever started the update may be gone by its end, with the terminal or the ssh connection;
+// the journal keeps how it ended. The text goes as an argument, as a path may hold a %.
+void commandLineUpdate::logOutcome(int priority, const QString &outcome) const
+{
+    const QString text = QString("%1 (file %2, interface %3)").arg(outcome, updateFile, portName);
+    syslog(priority, "%s", text.toUtf8().constData());
 }

@@ -26,13 +26,16 @@ public:
     ~commandLineUpdate() override;
 
     // 0 when the update finished, 1 when it failed or was refused. SIGINT and SIGTERM cancel it
-    // as the Cancel button does, and then end the process by that signal.
+    // as the Cancel button does, and then end the process by that signal. How it ended also goes
+    // to the system log.
     int exec();
 
 private:
     bool powerIsEnough();
     void showProgress();
-    void end(int exitStatus, const QString &lastLine);
+    // The last line, also to the system log with the syslog priority given.
+    void end(int exitStatus, const QString &lastLine, int priority);
+    void logOutcome(int priority, const QString &outcome) const;
 
     const QString portName;
     const QString updateFile;
@@ -47,7 +50,7 @@ private:
     QElapsedTimer sinceProgress;
     QTimer ticker;
     int lineCount = 0;
-    int linesDone = 0;
+    qint64 linesDone = 0;
     int tenthsShown = 0;
     int status = -1;
     int caughtSignal = 0;

@@ -1,4 +1,5 @@
 #include "powercheck.h"
+#include "systembusprobe.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -67,6 +68,16 @@ powerCheck::powerCheck(QObject *parent) : QObject(parent)
 }
 
 void powerCheck::ask()
+{
+    probeSystemBus(this, [this](bool busAnswered) {
+        if (busAnswered)
+            readUPower();
+        else
+            emit answered(powerState());
+    });
+}
+
+void powerCheck::readUPower()
 {
     const QDBusConnection bus = QDBusConnection::systemBus();
     if (!bus.isConnected()) {

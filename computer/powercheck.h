@@ -28,11 +28,15 @@ class powerCheck : public QObject
 public:
     explicit powerCheck(QObject *parent = nullptr);
 
-    // Each ask() is answered exactly once, within about a second whatever the bus does.
+    // Each ask() is answered exactly once, from the event loop, within a second and a quarter
+    // whatever the bus does.
     void ask();
 
 signals:
     void answered(powerState state);
+
+private:
+    void readUPower();
 };
 
 #endif

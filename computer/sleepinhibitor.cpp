@@ -1,4 +1,5 @@
 #include "sleepinhibitor.h"
+#include "systembusprobe.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -69,14 +70,21 @@ bool sleepInhibitor::isHeld() const
 void sleepInhibitor::ask(const QString &what)
 {
     asking = true;
+    probeSystemBus(this, [this, what](bool busAnswered) {
+        if (busAnswered)
+            callLogind(what);
+        else
+            noLogind(QStringLiteral("the system bus does not answer"));
+    });
+}
+
+void sleepInhibitor::callLogind(const QString &what)
+{
     const QDBusConnection bus = QDBusConnection::systemBus();
     if (!bus.isConnected()) {
         // Reported from the event loop, as every other answer is.
-        QTimer::singleShot(0, this, [this, reason = bus.lastError().message()] {
-            asking = false;
-            if (wanted)
-                giveUp(reason);
-        });
+        QTimer::singleShot(0, this,
+                           [this, reason = bus.lastError().message()] { noLogind(reason); });
         return;
     }
     QDBusMessage message = QDBusMessage::createMethodCall(
@@ -87,6 +95,13 @@ void sleepInhibitor::ask(const QString &what)
     auto *call = new QDBusPendingCallWatcher(bus.asyncCall(message, callTimeoutMilliseconds), this);
     connect(call, &QDBusPendingCallWatcher::finished, this,
             [this, call, what] { answered(call, what); });
+}
+
+void sleepInhibitor::noLogind(const QString &reason)
+{
+    asking = false;
+    if (wanted)
+        giveUp(reason);
 }
 
 void sleepInhibitor::answered(QDBusPendingCallWatcher *call, const QString &what)

@@ -30,6 +30,8 @@ signals:
 
 private:
     void ask(const QString &what);
+    void callLogind(const QString &what);
+    void noLogind(const QString &reason);
     void answered(QDBusPendingCallWatcher *call, const QString &what);
     void giveUp(const QString &reason);
 

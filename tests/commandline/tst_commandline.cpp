@@ -3,10 +3,13 @@
 #include "systembusmock.h"
 #include "workerrun.h"
 
+#include <QLocalServer>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
+#include <fcntl.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,7 +19,8 @@ namespace {
 // made-up attached ports ("name:manufacturer:serial,..."), without a display, its output kept.
 struct commandLineRun
 {
-    commandLineRun(const QStringList &arguments, const QString &ports)
+    commandLineRun(const QStringList &arguments, const QString &ports,
+                   const std::function<void()> &inChild = {})
     {
         output.open();
         QList<QByteArray> words{QCoreApplication::applicationFilePath().toLocal8Bit(),
@@ -33,6 +37,8 @@ struct commandLineRun
             dup2(output.handle(), STDERR_FILENO);
             unsetenv("DISPLAY");
             unsetenv("WAYLAND_DISPLAY");
+            if (inChild)
+                inChild();
             execv(argv[0], argv.data());
             _exit(127);
         }
@@ -72,6 +78,8 @@ private slots:
     void statusAndWords();
     void framesAsTheWindowSendsThem();
     void interruptCancelsAndEndsByTheSignal();
+    void whatGoesAwayDoesNotStopTheUpdate_data();
+    void whatGoesAwayDoesNotStopTheUpdate();
 
 private:
     QString writeFile(const QByteArray &content)
@@ -137,6 +145,10 @@ void tst_CommandLine::statusAndWords_data()
     QTest::newRow("port missing") << send + QStringList{"--interface", "/dev/ttyNoSuchInterface"}
                                   << "" << 1 << "Serialport Error: DeviceNotFoundError\n"
                                   << false;
+    QTest::newRow("empty interface") << QStringList{"--send", "FILE", "--interface", ""} << "" << 2
+                                     << "No port after --interface.\n\nUsage:" << false;
+    QTest::newRow("send and list") << QStringList{"--send", "FILE", "--list-interfaces"} << "" << 2
+                                   << "combined with --send.\n\nUsage:" << false;
     QTest::newRow("unknown option") << QStringList{"--sned", "FILE"} << "" << 2 << "sned" << false;
     QTest::newRow("file missing") << QStringList{"--send"} << "" << 2 << "--send" << false;
     QTest::newRow("not a regular file") << QStringList{"--send", "/dev/null"} << "" << 2
@@ -197,6 +209,47 @@ void tst_CommandLine::interruptCancelsAndEndsByTheSignal()
     QVERIFY(run.said().endsWith("Canceled!\n"));
     QTest::qWait(100);
     QCOMPARE(box->received().size(), 6 * 2 + 2);
+}
+
+// Around a half-second hold: the first frame within 2 s, then every byte, and the end within 2 s.
+void tst_CommandLine::whatGoesAwayDoesNotStopTheUpdate_data()
+{
+    QTest::addColumn<QString>("gone");
+    QTest::newRow("the controlling terminal, in a hold") << "terminal";
+    QTest::newRow("stderr's reader, and no bus") << "reader";
+    QTest::newRow("a bus that never answers") << "bus";
+}
+
+void tst_CommandLine::whatGoesAwayDoesNotStopTheUpdate()
+{
+    QFETCH(QString, gone);
+    pseudoTerminal terminal;
+    QLocalServer silentBus;
+    QVERIFY(silentBus.listen(folder.filePath("bus")));
+    int stderrPipe[2];
+    QVERIFY(pipe(stderrPipe) == 0);
+    close(stderrPipe[0]);
+    const QByteArray terminalName = terminal.portName().toLocal8Bit();
+    const QByteArray bus = gone == "bus"      ? "unix:path=" + folder.filePath("bus").toLocal8Bit()
+                           : gone == "reader" ? "unix:path=/nonexistent"
+                                              : qgetenv("DBUS_SYSTEM_BUS_ADDRESS");
+    commandLineRun run(
+        {"--send", writeFile("0 01\n500 01\n0 02\n"), "--interface", box->portName()}, "", [&] {
+            setenv("DBUS_SYSTEM_BUS_ADDRESS", bus, 1);
+            if (gone == "reader")
+                dup2(stderrPipe[1], STDERR_FILENO);
+            if (gone == "terminal" && setsid() > 0) {
+                const int controlling = open(terminalName, O_RDWR);
+                ioctl(controlling, TIOCSCTTY, 0);
+                dup2(controlling, STDERR_FILENO);
+            }
+        });
+    close(stderrPipe[1]);
+    QTRY_VERIFY_WITH_TIMEOUT(box->received().size() == 6 * 2 + 2, 2000);
+    if (gone == "terminal")
+        terminal.hangUp();
+    QTRY_COMPARE(box->received(), QByteArray::fromHex(QByteArray("0001").repeated(7) + "0002"));
+    QCOMPARE(run.wait(2000), 0);
 }
 
 int main(int argc, char *argv[])

@@ -8,14 +8,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+// Both sides are closed in a program the tests start, whose copy of the master would otherwise
+// keep a hang-up from ever reaching it.
 pseudoTerminal::pseudoTerminal(bool keepReceived)
-    : keepReceived(keepReceived), master(posix_openpt(O_RDWR | O_NOCTTY))
+    : keepReceived(keepReceived), master(posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC))
 {
     if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0)
         qFatal("no pseudo-terminal");
     name = QString::fromLocal8Bit(ptsname(master));
     // Held open so that the master never sees a hang-up between two openings by the program.
-    slave = open(ptsname(master), O_RDWR | O_NOCTTY);
+    slave = open(ptsname(master), O_RDWR | O_NOCTTY | O_CLOEXEC);
     struct stat status
     {
     };
