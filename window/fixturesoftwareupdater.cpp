@@ -185,8 +185,8 @@ void fixtureSoftwareUpdater::enter(runState next)
 }
 
 // The pages switch at once; behind them the start waits for the duration, which it needs, while
-// a very long file is still being read, then for the power check, which answers within a second
-// whatever the bus does.
+// a very long file is still being read, then for the power check, which answers within about a
+// second whatever the bus does.
 void fixtureSoftwareUpdater::startUpdate()
 {
     enter(runState::starting);
