@@ -190,7 +190,10 @@ int main(int argc, char *argv[])
     // answered. A cancel ends the update after the frames of the current line at the latest; a
     // port error shows at the next frame, so within two lines.
     tally complete("complete run");
+    systemCallRecorder::watch(line.device()); // to count its frames
     strikeRun(complete, line.portName(), updateFile, 0, [](workerRun &) {});
+    const int frames = systemCallRecorder::callCount(call::write);
+    systemCallRecorder::stopWatching();
     const int duration = int(complete.slowestAnswer);
     const qint64 answerLimit = 2 * complete.longestLine;
     print(QString::asprintf("seed %u, %d data lines: complete run %.1f ms, longest line %.1f ms",
@@ -238,14 +241,13 @@ int main(int argc, char *argv[])
     printTally(hungUp);
     printTally(failing);
 
-    // The box stops taking data while still plugged in, at a random frame: before the last line,
-    // whose frames would otherwise have left already.
+    // The box stops taking data while still plugged in, from a random frame of the update on.
     tally stalled("stall while plugged in", stallLimit);
     for (int run = 0; run < stallRuns; ++run) {
         pseudoTerminal box(false);
         systemCallRecorder::watch(box.device());
-        strikeRun(stalled, box.portName(), updateFile, random.bounded(duration * 9 / 10),
-                  [](workerRun &) { systemCallRecorder::stallOutput(); });
+        systemCallRecorder::stallOutput(random.bounded(1, frames + 1));
+        strikeRun(stalled, box.portName(), updateFile, 0, [](workerRun &) {});
         systemCallRecorder::stopWatching();
     }
     printTally(stalled);

@@ -46,6 +46,16 @@ qint64 monotonicNanoseconds()
     return QDeadlineTimer::current(Qt::PreciseTimer).deadlineNSecs();
 }
 
+// The comment lines left in the file, the one just read included; -1 when a data line follows.
+qint64 commentLinesLeft(updateFileReader &updateFile)
+{
+    qint64 comments = 1;
+    for (; !updateFile.atEnd(); ++comments)
+        if (!updateFile.nextLine().isComment)
+            return -1;
+    return comments;
+}
+
 } // namespace
 
 serialPortThread::serialPortThread(QString portName, QFileInfo updateFile)
@@ -70,12 +80,15 @@ void serialPortThread::startSending()
     int lastFrameSize = 0;
     qint64 sentBeforeHold = -1; // what the last data line sent; -1 once it is counted
     bool stoppedByCancel = false;
+    qint64 commentsLeft = 0;
     while (!updateFile.atEnd()) {
         // The line is read during the previous line's hold. A cancel in that hold, or before
-        // the first frame, ends the update before anything more is sent.
+        // the first frame, ends the update before anything more is sent; when only comment
+        // lines are left, nothing more was to be sent, and the update is complete.
         const updateFileLine line = updateFile.nextLine();
         if (!holdUntil(holdEndsAt)) {
-            stoppedByCancel = true;
+            commentsLeft = line.isComment ? commentLinesLeft(updateFile) : -1;
+            stoppedByCancel = commentsLeft < 0;
             break;
         }
         if (line.isComment) {
@@ -119,10 +132,12 @@ void serialPortThread::startSending()
         sentBeforeHold = sent;
     }
 
-    // Every line has been sent: a cancel in the last hold only ends that hold.
+    // Every data line has been sent: a cancel in the last hold only ends that hold.
     if (!stoppedByCancel) {
         holdUntil(holdEndsAt);
         countDataLine(sentBeforeHold);
+        for (; commentsLeft > 0; --commentsLeft)
+            emit updateProgress(1);
     }
     if (!drainOutput())
         return endWithFailure();

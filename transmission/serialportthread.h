@@ -30,6 +30,8 @@ signals:
     void portStatusChanged(qlonglong status);
     void sendError(QString error);
     void sendMessage(QString message);
+    // The file's lines, at most INT_MAX; one progress step of 1 comes for every line all the
+    // same, so a file beyond that gives more steps than its length.
     void updateFileLength(int length);
     void updateProgress(int progress);
     void finished();

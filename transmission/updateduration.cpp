@@ -2,39 +2,79 @@
 #include "linetiming.h"
 #include "updatefilereader.h"
 
+#include <QFileInfo>
+
 #include <cmath>
+#include <limits>
+
+namespace {
+
+// 32 MiB of exact times: every update file in the field has far fewer lines, and a disk image
+// renamed to .dmx costs no more than that.
+constexpr int exactEntries = 4 * 1024 * 1024;
+
+} // namespace
 
 updateDuration updateDuration::of(const QString &path)
+{
+    const std::atomic<bool> never{false};
+    return of(path, never);
+}
+
+updateDuration updateDuration::of(const QString &path, const std::atomic<bool> &stop)
 {
     updateDuration duration;
     updateFileReader file(path);
     if (!file.open())
         return duration;
-    qint64 elapsed = 0;
+    // Every line takes at least one byte, so a small file reserves little, and none grows.
+    duration.doneAfter.reserve(int(qMin<qint64>(exactEntries, QFileInfo(path).size())));
     int lastFrameSize = 0;
     while (!file.atEnd()) {
+        if (stop)
+            return updateDuration();
         const updateFileLine line = file.nextLine();
+        qint64 lineTime = 0;
         if (!line.isComment) {
             const int size = line.frameData.size();
-            elapsed +=
+            lineTime =
                 lineTiming::timesSent(size, lastFrameSize) * lineTiming::frameNanoseconds(size) +
                 qint64(line.frameHoldTime) * 1000000;
             lastFrameSize = size;
         }
-        duration.doneAfter.append(elapsed);
+        duration.lineDone(lineTime);
     }
     duration.known = true;
     return duration;
 }
 
-qint64 updateDuration::remainingAfter(int lines) const
+// One line takes at most about 50 days, so only the sum can overflow.
+void updateDuration::lineDone(qint64 lineNanoseconds)
 {
-    if (doneAfter.isEmpty())
-        return 0;
-    return doneAfter.last() - (lines > 0 ? doneAfter.value(qMin(lines, doneAfter.size()) - 1) : 0);
+    const qint64 largest = std::numeric_limits<qint64>::max();
+    total = lineNanoseconds > largest - total ? largest : total + lineNanoseconds;
+    // Pairs of stretches merge into one, which keeps the later time of the two.
+    if (doneAfter.size() == exactEntries) {
+        for (int entry = 0; entry < exactEntries / 2; ++entry)
+            doneAfter[entry] = doneAfter[2 * entry + 1];
+        doneAfter.resize(exactEntries / 2);
+        linesPerEntry *= 2;
+    }
+    if (++lineCount % linesPerEntry == 0)
+        doneAfter.append(total);
 }
 
-qint64 updateDuration::timeLeft(int linesDone, qint64 nanosecondsSince) const
+// Inside a stretch only the time up to its start counts as done: what is left then stands
+// still until the stretch is over, and never runs ahead of the update.
+qint64 updateDuration::remainingAfter(qint64 lines) const
+{
+    if (lines >= lineCount)
+        return 0;
+    const qint64 stretches = qMax<qint64>(lines, 0) / linesPerEntry;
+    return total - (stretches > 0 ? doneAfter[int(stretches - 1)] : 0);
+}
+
+qint64 updateDuration::timeLeft(qint64 linesDone, qint64 nanosecondsSince) const
 {
     return qMax(remainingAfter(linesDone + 1), remainingAfter(linesDone) - nanosecondsSince);
 }

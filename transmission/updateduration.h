@@ -4,6 +4,8 @@
 #include <QString>
 #include <QVector>
 
+#include <atomic>
+
 // How long an update keeps the line busy, read from its file the way the worker sends it: every
 // frame, repeats included, with its break, mark after break, start code and data bytes, and
 // every line's hold as written. A real interface adds its own latency to each frame.
@@ -12,23 +14,35 @@ class updateDuration
 public:
     // Reads the whole file; an unreadable file gives a duration that is not known.
     static updateDuration of(const QString &path);
+    // The same, but a reading that `stop`, set from any thread, ended early (the file was
+    // replaced meanwhile, or the program ends) gives a duration that is not known.
+    static updateDuration of(const QString &path, const std::atomic<bool> &stop);
 
     bool isKnown() const { return known; }
-    qint64 totalNanoseconds() const { return remainingAfter(0); }
+    // A total beyond what qint64 holds (292 years) reads as the largest one.
+    qint64 totalNanoseconds() const { return total; }
     // What is left once the first `lines` lines are done, each with its frames and its hold.
-    qint64 remainingAfter(int lines) const;
+    qint64 remainingAfter(qint64 lines) const;
     // What is left while the line after them is under way: counted down with the time since
     // the last line was done, through long holds too, but never below what the next line
     // leaves, so that it never runs ahead of the update.
-    qint64 timeLeft(int linesDone, qint64 nanosecondsSince) const;
+    qint64 timeLeft(qint64 linesDone, qint64 nanosecondsSince) const;
 
     // For the technician: "40 s", "6 min", "3 h", "50 days". Seconds go in steps of 10, below a
     // minute; whole minutes below two hours; hours below two days.
     static QString text(qint64 nanoseconds);
 
 private:
+    void lineDone(qint64 lineNanoseconds);
+
     bool known = false;
-    QVector<qint64> doneAfter; // the time on the line when each line is done
+    qint64 total = 0;
+    qint64 lineCount = 0;
+    // The time on the line when each stretch of lines is done. Every line has its own entry up
+    // to a fixed number of them; a longer file makes each entry stand for twice the lines, as
+    // often as needed, so that no file costs more than a bounded amount of memory.
+    QVector<qint64> doneAfter;
+    qint64 linesPerEntry = 1;
 };
 
 #endif

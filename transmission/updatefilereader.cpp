@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include <climits>
+
 updateFileReader::updateFileReader(const QString &path) : file(path)
 {
 }
@@ -22,12 +24,13 @@ bool updateFileReader::open()
 int updateFileReader::countLines()
 {
     file.seek(0);
-    int lines = 0;
+    skipByteOrderMark(file);
+    qint64 lines = 0;
     for (; !file.atEnd(); ++lines)
         file.readLine();
     file.seek(0);
     skipByteOrderMark(file);
-    return lines;
+    return int(qMin<qint64>(lines, INT_MAX));
 }
 
 void updateFileReader::skipByteOrderMark(QIODevice &file)

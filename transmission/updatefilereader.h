@@ -16,7 +16,9 @@ public:
     // False when the file is not a regular file or cannot be opened; errorString() says why.
     bool open();
     QString errorString() const { return problem; }
-    // Every line counts, a last one without a line end too; reading starts over afterwards.
+    // Every line after a byte-order mark counts, a last one without a line end too; reading
+    // starts over afterwards. A file of more than INT_MAX lines (a disk image, say) reads as
+    // INT_MAX of them, since progress is counted in int; every line is still sent.
     int countLines();
     bool atEnd() const { return file.atEnd(); }
     updateFileLine nextLine() { return updateFileLine::fromLine(file.readLine()); }

@@ -146,6 +146,7 @@ void tst_SerialPortThread::framesOnTheLine_data()
     QTest::newRow("empty file") << QByteArray() << frames{} << 0;
     QTest::newRow("byte-order mark at the start")
         << QByteArray("\xEF\xBB\xBF#app\n0 01 02\n") << frames{{"\x01\x02", 6}} << 2;
+    QTest::newRow("byte-order mark alone") << QByteArray("\xEF\xBB\xBF") << frames{} << 0;
 }
 
 void tst_SerialPortThread::framesOnTheLine()
@@ -240,6 +241,8 @@ void tst_SerialPortThread::cancel_data()
         << line(0, 4, 'a') << -1 << 0 << "canceled" << 0 << false;
     QTest::newRow("while a line's frames go out")
         << line(0, 1000, 'a') + line(0, 1000, 'b') << 1 << 0 << "canceled" << 6 << false;
+    QTest::newRow("while the last line's frames go out")
+        << line(0, 1000, 'a') << 1 << 0 << "canceled" << 6 << false;
     QTest::newRow("in a short hold")
         << line(400, 1, 'a') + line(0, 1, 'b') << 6 << 0 << "canceled" << 6 << false;
     QTest::newRow("in a hold of 49 days")
@@ -247,6 +250,10 @@ void tst_SerialPortThread::cancel_data()
     // Every line has gone out, so the update is complete.
     QTest::newRow("in the hold after the last line")
         << line(longestHold, 1, 'a') << 6 << 1 << "finished" << 6 << false;
+    QTest::newRow("in the last hold, a comment after it") << line(longestHold, 1, 'a') + "#end\n"
+                                                          << 6 << 2 << "finished" << 6 << false;
+    QTest::newRow("in a hold, a comment and a line after it")
+        << line(400, 1, 'a') + "#\n" + line(0, 1, 'b') << 6 << 0 << "canceled" << 6 << false;
     // The cancel ends the break request that the kernel holds, and the drain finds the stall.
     QTest::newRow("in a stall") << line(0, 4, 'a') << 1 << 0 << "status 12" << 1 << true;
 }
@@ -405,6 +412,11 @@ void tst_SerialPortThread::failuresEndTheRunWithOneReport()
         QMetaObject::invokeMethod(port, [port, row] {
             row.startsWith("port closed") ? port->close() : void(port->setDataTerminalReady(false));
         });
+    } else if (row == "stall before a break") { // and a signal from elsewhere meanwhile
+        QTRY_VERIFY(systemCallRecorder::heldFor(call::breakOn) > 100000000);
+        tgkill(getpid(), events({call::breakOn}).last().thread, kernelWaitLimit::signalNumber());
+        QTest::qWait(500);
+        QVERIFY2(run.reports.isEmpty(), "a signal from elsewhere was taken as the bound");
     }
     // After its one report the worker leaves an unplugged port alone while its thread idles,
     // instead of raising an error on every pass of the event loop.

@@ -1,3 +1,4 @@
+#include "powerwarning.h"
 #include "updateduration.h"
 #include "updatefileheader.h"
 #include "updatefileline.h"
@@ -125,18 +126,26 @@ void tst_UpdateFile::header()
 }
 
 // Six frames of 2 data bytes take 6 × (600 µs + 3 × 44 µs), then the hold of 10 ms; the same
-// length again goes out once; a new length six times.
-// Six frames of 2 data bytes take 6 × (600 µs + 3 × 44 µs), then the hold of 10 ms; the same
 // length again goes out once; a new length six times. The model reads files as the worker does.
 void tst_UpdateFile::duration()
 {
     QTemporaryFile file;
-    QVERIFY(file.open() && file.write("#h\n10 01 02\n10 01 02\n5 01\n") > 0 && file.flush());
-    const updateDuration duration = updateDuration::of(file.fileName());
+    const auto read = [&file](const QByteArray &content) {
+        file.open() && file.resize(0) && file.write(content) && file.flush();
+        return updateDuration::of(file.fileName());
+    };
+    const QByteArray content("#h\n10 01 02\n10 01 02\n5 01\n");
+    const updateDuration duration = read(content);
     const qint64 lastTwo = (732000 + 10000000) + (6 * 688000 + 5000000);
     QCOMPARE(duration.totalNanoseconds(), 6 * 732000 + 10000000 + lastTwo);
     QCOMPARE(duration.remainingAfter(2), lastTwo);
+    QCOMPARE(duration.timeLeft(2, 3600000000000), duration.remainingAfter(3)); // an hour later
     QVERIFY(duration.isKnown() && !updateDuration::of(file.fileName() + "x").isKnown());
+    QCOMPARE(read("\xEF\xBB\xBF" + content).totalNanoseconds(), duration.totalNanoseconds());
+    const qint64 largest = read(QByteArray("4294967295 01\n").repeated(3000)).totalNanoseconds();
+    QVERIFY(powerWarning({true, 3600, 50}, largest).contains("takes about 106752 days"));
+    const qint64 lines = 4 * 1024 * 1024 + 2; // beyond the exact times: one for two lines
+    QCOMPARE(read(QByteArray(lines, '\n')).remainingAfter(3), (lines - 2) * 644000);
 }
 
 void tst_UpdateFile::durationText_data()
