@@ -48,6 +48,8 @@ fixtureSoftwareUpdater::fixtureSoftwareUpdater(QWidget *parent,
 
 fixtureSoftwareUpdater::~fixtureSoftwareUpdater()
 {
+    // The program waits at its end for a reading that is still under way.
+    forgetDuration();
     stopWorker();
     delete ui;
 }
@@ -367,7 +369,11 @@ void fixtureSoftwareUpdater::updateStartAvailability()
 void fixtureSoftwareUpdater::readDuration()
 {
     durationPending = true;
-    durationReader.setFuture(QtConcurrent::run(&updateDuration::of, updateFileInfo.filePath()));
+    stopDurationReading = std::make_shared<std::atomic<bool>>(false);
+    durationReader.setFuture(
+        QtConcurrent::run([path = updateFileInfo.filePath(), stop = stopDurationReading] {
+            return updateDuration::of(path, *stop);
+        }));
 }
 
 void fixtureSoftwareUpdater::durationRead()
@@ -383,8 +389,11 @@ void fixtureSoftwareUpdater::durationRead()
         askPower();
 }
 
+// A reading dropped for another file stops early rather than running on in the thread pool.
 void fixtureSoftwareUpdater::forgetDuration()
 {
+    if (stopDurationReading)
+        *stopDurationReading = true;
     durationPending = false;
     durationReader.setFuture(QFuture<updateDuration>());
     duration = updateDuration();

@@ -15,6 +15,9 @@
 #include <QThread>
 #include <QTimer>
 
+#include <atomic>
+#include <memory>
+
 class QAction;
 class QActionGroup;
 class QLabel;
@@ -96,6 +99,7 @@ private:
     QFutureWatcher<updateDuration> durationReader;
     updateDuration duration;
     bool durationPending = false;
+    std::shared_ptr<std::atomic<bool>> stopDurationReading;
     QTimer timeLeftTicker;
     QElapsedTimer sinceProgress;
     powerCheck *pendingPowerCheck = nullptr;

@@ -141,6 +141,7 @@ void tst_UpdateFile::duration()
     QCOMPARE(duration.remainingAfter(2), lastTwo);
     QCOMPARE(duration.timeLeft(2, 3600000000000), duration.remainingAfter(3)); // an hour later
     QVERIFY(duration.isKnown() && !updateDuration::of(file.fileName() + "x").isKnown());
+    QVERIFY(!updateDuration::of(file.fileName(), std::atomic<bool>(true)).isKnown()); // stopped
     QCOMPARE(read("\xEF\xBB\xBF" + content).totalNanoseconds(), duration.totalNanoseconds());
     const qint64 largest = read(QByteArray("4294967295 01\n").repeated(3000)).totalNanoseconds();
     QVERIFY(powerWarning({true, 3600, 50}, largest).contains("takes about 106752 days"));
