@@ -4,8 +4,6 @@
 #include "powerwarning.h"
 #include "serialportthread.h"
 
-#include <QFileInfo>
-
 #include <csignal>
 #include <cstdio>
 #include <syslog.h>
@@ -45,11 +43,7 @@ commandLineUpdate::commandLineUpdate(QString portName, QString updateFile, bool 
     connect(&ticker, &QTimer::timeout, this, &commandLineUpdate::showProgress);
 }
 
-commandLineUpdate::~commandLineUpdate()
-{
-    workerThread.quit();
-    workerThread.wait();
-}
+commandLineUpdate::~commandLineUpdate() = default;
 
 int commandLineUpdate::exec()
 {
@@ -61,9 +55,8 @@ int commandLineUpdate::exec()
     if (!powerIsEnough())
         return 1;
 
-    worker = new serialPortThread(portName, QFileInfo(updateFile));
-    worker->moveToThread(&workerThread);
-    connect(&workerThread, &QThread::finished, worker, &QObject::deleteLater);
+    run = std::make_unique<updateRun>(portName, updateFile);
+    const serialPortThread *worker = run->worker;
     connect(worker, &serialPortThread::portStatusChanged, this, [this](qlonglong code) {
         const QString message = portErrorMessage(int(code));
         end(1, message.isEmpty() ? QString("Serialport Error: %1").arg(code) : message, LOG_ERR);
@@ -87,21 +80,19 @@ int commandLineUpdate::exec()
     });
     connect(&stopSignals, &unixSignalWatcher::caught, this, [this](int signalNumber) {
         caughtSignal = signalNumber;
-        worker->cancelSending();
+        run->cancel();
     });
 
     inhibitor.hold();
-    workerThread.start();
+    run->start();
     blockStopSignals(SIG_UNBLOCK);
-    QMetaObject::invokeMethod(worker, &serialPortThread::startSending, Qt::QueuedConnection);
     sinceProgress.start();
     if (onTerminal)
         ticker.start();
     running.exec();
 
     inhibitor.release();
-    workerThread.quit();
-    workerThread.wait();
+    run->end();
     if (caughtSignal != 0)
         unixSignalWatcher::dieBy(caughtSignal);
     return status;

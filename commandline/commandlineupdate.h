@@ -4,15 +4,15 @@
 #include "sleepinhibitor.h"
 #include "unixsignalwatcher.h"
 #include "updateduration.h"
+#include "updaterun.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QObject>
 #include <QString>
-#include <QThread>
 #include <QTimer>
 
-class serialPortThread;
+#include <memory>
 
 // One update without a window, for a script or a technician on ssh: the duration, then the
 // progress and the end on stderr, and the exit status. It is guarded like the window's: the
@@ -42,8 +42,7 @@ private:
     const bool ignorePower;
     const bool onTerminal;
     updateDuration duration;
-    QThread workerThread;
-    serialPortThread *worker = nullptr;
+    std::unique_ptr<updateRun> run;
     sleepInhibitor inhibitor;
     unixSignalWatcher stopSignals;
     QEventLoop running;

@@ -1,4 +1,5 @@
 #include "sleepinhibitor.h"
+#include "programidentity.h"
 #include "systembusprobe.h"
 
 #include <QDBusConnection>
@@ -90,7 +91,7 @@ void sleepInhibitor::callLogind(const QString &what)
     QDBusMessage message = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
         QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("Inhibit"));
-    message << what << QStringLiteral("Corvanel Firmware Updater")
+    message << what << QString(programIdentity::name)
             << QStringLiteral("Fixture firmware update in progress") << QStringLiteral("block");
     auto *call = new QDBusPendingCallWatcher(bus.asyncCall(message, callTimeoutMilliseconds), this);
     connect(call, &QDBusPendingCallWatcher::finished, this,

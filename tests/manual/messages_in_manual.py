@@ -16,7 +16,7 @@ root, manual = sys.argv[1], sys.argv[2]
 sources = {
     "transmission/porterrormessage.cpp": None,
     "transmission/serialportthread.cpp": r"(?:reportError|configurationFailed)\(\s*",
-    "transmission/updatefilecheck.cpp": None,
+    "updatefile/updatefilecheck.cpp": None,
     "computer/powerwarning.cpp": None,
     "commandline/commandline.cpp": None,
     "commandline/commandlineupdate.cpp": None,
@@ -29,16 +29,20 @@ def words(text):
 
 
 texts = set()
+silent = []
 for path, call in sources.items():
     with open(os.path.join(root, path), encoding="utf-8") as source:
         code = source.read()
     # Diagnostics and includes are not for the technician.
     code = re.sub(r"q(Debug|Warning)\(\)[^;]*;|#include[^\n]*", "", code)
     found = re.findall((call or "") + literal, code)
-    for text in found:
-        for piece in re.split(r"%\d|\\[nt]", text.replace("\\\"", '"')):
-            if len(piece.split()) >= 3:
-                texts.add(words(piece))
+    own = {words(piece) for text in found
+           for piece in re.split(r"%\d|\\[nt]", text.replace("\\\"", '"'))
+           if len(piece.split()) >= 3}
+    # A file that no longer yields a message has moved, or its calls read differently now.
+    if not own:
+        silent.append(path)
+    texts |= own
 
 environment = dict(os.environ, MANWIDTH="10000", LC_ALL="C.UTF-8")
 rendered = subprocess.run(["man", "--warnings", "-l", manual], env=environment, check=True,
@@ -52,5 +56,7 @@ page = words(rendered)
 missing = sorted(text for text in texts if text not in page)
 for text in missing:
     print(f"not in the manual page: {text!r}")
+for path in silent:
+    print(f"no message text found in {path}")
 print(f"{len(texts) - len(missing)} of {len(texts)} message texts are in the manual page")
-sys.exit(1 if missing or not texts else 0)
+sys.exit(1 if missing or silent else 0)

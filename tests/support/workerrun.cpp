@@ -5,11 +5,9 @@
 #include <QTimer>
 
 workerRun::workerRun(const QString &portName, const QString &updateFile, bool cancelAtOnce)
-    : worker(new serialPortThread(portName, QFileInfo(updateFile)))
+    : run(portName, updateFile), worker(run.worker)
 {
     clock.start();
-    worker->moveToThread(&thread);
-    connect(&thread, &QThread::finished, worker, &QObject::deleteLater);
     connect(worker, &serialPortThread::finished, this, [this] { note("finished"); });
     connect(worker, &serialPortThread::canceled, this, [this] { note("canceled"); });
     connect(worker, &serialPortThread::portStatusChanged, this,
@@ -23,10 +21,9 @@ workerRun::workerRun(const QString &portName, const QString &updateFile, bool ca
         longestLine = qMax(longestLine, microseconds() - lineDoneAt);
         lineDoneAt = microseconds();
     });
-    QMetaObject::invokeMethod(worker, "startSending", Qt::QueuedConnection);
     if (cancelAtOnce)
         cancel();
-    thread.start();
+    run.start();
 }
 
 workerRun::~workerRun()
@@ -37,20 +34,19 @@ workerRun::~workerRun()
 // As the window does it: a direct call from this thread, which the worker sees even in a hold.
 void workerRun::cancel()
 {
-    worker->cancelSending();
+    run.cancel();
 }
 
 // The reports come as queued calls, so this thread takes events in while it waits for them.
 bool workerRun::end(int limitMilliseconds, int graceMilliseconds)
 {
-    if (thread.isFinished())
+    if (run.isEnded())
         return !reports.isEmpty();
     const QDeadlineTimer deadline(limitMilliseconds);
     if (reports.isEmpty())
         takeEventsIn(deadline.remainingTime(), true);
-    thread.quit();
-    const bool ended = thread.wait(deadline) && !reports.isEmpty();
-    if (thread.isFinished())
+    const bool ended = run.end(deadline) && !reports.isEmpty();
+    if (run.isEnded())
         takeEventsIn(graceMilliseconds, false);
     return ended;
 }

@@ -1,11 +1,11 @@
 #ifndef WORKERRUN_H
 #define WORKERRUN_H
 
-#include <QDeadlineTimer>
+#include "updaterun.h"
+
 #include <QElapsedTimer>
 #include <QObject>
 #include <QStringList>
-#include <QThread>
 
 class QEventLoop;
 class serialPortThread;
@@ -15,6 +15,8 @@ class serialPortThread;
 // "finished", "canceled", "status <port error code>" or "error <message>".
 class workerRun : public QObject
 {
+    updateRun run;
+
 public:
     // With cancelAtOnce the cancel comes before the worker's thread even starts.
     workerRun(const QString &portName, const QString &updateFile, bool cancelAtOnce = false);
@@ -24,7 +26,7 @@ public:
     // True when an end report came and the thread finished within the limit; then takes
     // queued reports in for the grace time, so that a duplicate behind the first one shows.
     bool end(int limitMilliseconds = 20000, int graceMilliseconds = 0);
-    bool stuck() const { return !thread.isFinished(); }
+    bool stuck() const { return !run.isEnded(); }
     qint64 microseconds() const { return clock.nsecsElapsed() / 1000; } // since the start
 
     serialPortThread *const worker;
@@ -39,7 +41,6 @@ private:
     void note(const QString &report);
     void takeEventsIn(qint64 milliseconds, bool untilReported);
 
-    QThread thread;
     QElapsedTimer clock;
     qint64 lineDoneAt = 0;
     QEventLoop *waiting = nullptr;
