@@ -1,6 +1,7 @@
 #include "commandline.h"
 #include "fixturesoftwareupdater.h"
 #include "programidentity.h"
+#include "programtranslation.h"
 
 #include <QApplication>
 
@@ -11,6 +12,7 @@ int main(int argc, char *argv[])
 
     QApplication application(argc, argv);
     programIdentity::apply();
+    const programTranslation translation(programTranslation::languagesOfEnvironment());
     QCoreApplication::addLibraryPath("./dll");
 
     fixtureSoftwareUpdater window(nullptr);

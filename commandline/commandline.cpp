@@ -1,6 +1,7 @@
 #include "commandline.h"
 #include "commandlineupdate.h"
 #include "programidentity.h"
+#include "programtranslation.h"
 #include "updatefilecheck.h"
 
 #include <QCommandLineParser>
@@ -11,17 +12,11 @@
 
 namespace {
 
-const QCommandLineOption sendOption("send", "Sends the update file without a window.", "FILE");
-const QCommandLineOption
-    interfaceOption("interface", "The interface to send through, as a port name or a device path.",
-                    "PORT");
-const QCommandLineOption
-    ignorePowerOption("ignore-power",
-                      "Sends even when the battery may not last for the whole update.");
-const QCommandLineOption listOption("list-interfaces",
-                                    "Lists the interfaces, as the Interfaces menu does.");
-const QCommandLineOption versionOption({"v", "version"}, "Shows the program's version.");
-const QCommandLineOption helpOption({"h", "help"}, "Shows these options.");
+// The command line's texts, in the technician's language.
+struct commandLineText
+{
+    Q_DECLARE_TR_FUNCTIONS(commandLine)
+};
 
 void printTo(FILE *stream, const QString &text)
 {
@@ -63,12 +58,17 @@ QString chooseInterface(const interfacePortSource &attachedPorts)
         if (port.isInterfaceBox())
             boxes << port;
     if (boxes.size() == 1) {
-        printTo(stderr, "Interface: " + boxes[0].menuText() + " (" + boxes[0].portName + ")\n");
+        printTo(
+            stderr,
+            commandLineText::tr("Interface: %1 (%2)").arg(boxes[0].menuText(), boxes[0].portName) +
+                '\n');
         return boxes[0].portName;
     }
-    printTo(stderr, QString("%1 interface boxes are attached; name one with --interface PORT.%2")
-                        .arg(boxes.size())
-                        .arg(ports.isEmpty() ? "\n" : " Attached:\n" + lines(ports)));
+    printTo(stderr,
+            commandLineText::tr("%n interface boxes are attached; name one with --interface PORT.",
+                                nullptr, boxes.size()) +
+                (ports.isEmpty() ? "\n"
+                                 : ' ' + commandLineText::tr("Attached:") + '\n' + lines(ports)));
     return {};
 }
 
@@ -90,21 +90,42 @@ int commandLine::run(int argc, char *argv[], const interfacePortSource &attached
 {
     QCoreApplication application(argc, argv);
     programIdentity::apply();
+    // Scripts that read what it says set LC_ALL=C, as for any program translated with gettext.
+    const programTranslation translation(programTranslation::languagesOfEnvironment());
     // The worker narrates every frame; the command line says what a technician needs instead.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
         if (type != QtDebugMsg)
             printTo(stderr, text + '\n');
     });
 
+    // Made here rather than before main, so that their descriptions are translated.
+    const QCommandLineOption sendOption(
+        "send", commandLineText::tr("Sends the update file without a window."),
+        commandLineText::tr("FILE"));
+    const QCommandLineOption interfaceOption(
+        "interface",
+        commandLineText::tr("The interface to send through, as a port name or a device path."),
+        commandLineText::tr("PORT"));
+    const QCommandLineOption ignorePowerOption(
+        "ignore-power",
+        commandLineText::tr("Sends even when the battery may not last for the whole update."));
+    const QCommandLineOption listOption(
+        "list-interfaces",
+        commandLineText::tr("Lists the interfaces, as the Interfaces menu does."));
+    const QCommandLineOption versionOption({"v", "version"},
+                                           commandLineText::tr("Shows the program's version."));
+    const QCommandLineOption helpOption({"h", "help"}, commandLineText::tr("Shows these options."));
     QCommandLineParser parser;
-    parser.setApplicationDescription(QString(programIdentity::name) +
-                                     ": sends a firmware update file to a fixture.");
+    parser.setApplicationDescription(
+        commandLineText::tr("%1: sends a firmware update file to a fixture.")
+            .arg(programIdentity::name));
     parser.addOptions(
         {sendOption, interfaceOption, ignorePowerOption, listOption, versionOption, helpOption});
     // parse(), not process(): wrong usage ends with status 2, before anything is opened.
     if (!parser.parse(QCoreApplication::arguments()) || !parser.positionalArguments().isEmpty())
         return usageError(parser, parser.errorText().isEmpty()
-                                      ? "Unexpected argument: " + parser.positionalArguments()[0]
+                                      ? commandLineText::tr("Unexpected argument: %1")
+                                            .arg(parser.positionalArguments()[0])
                                       : parser.errorText());
     if (parser.isSet(helpOption))
         return printTo(stdout, parser.helpText()), 0;
@@ -113,13 +134,15 @@ int commandLine::run(int argc, char *argv[], const interfacePortSource &attached
                        QString("%1 %2\n").arg(programIdentity::name, programIdentity::version)),
                0;
     if (parser.isSet(listOption) && parser.isSet(sendOption))
-        return usageError(parser, "--list-interfaces cannot be combined with --send.");
+        return usageError(parser,
+                          commandLineText::tr("--list-interfaces cannot be combined with --send."));
     if (parser.isSet(interfaceOption) && parser.value(interfaceOption).isEmpty())
-        return usageError(parser, "No port after --interface.");
+        return usageError(parser, commandLineText::tr("No port after --interface."));
     if (parser.isSet(listOption))
         return printTo(stdout, lines(listed(attachedPorts))), 0;
     if (!parser.isSet(sendOption))
-        return usageError(parser, "Nothing to do: name the update file with --send FILE.");
+        return usageError(
+            parser, commandLineText::tr("Nothing to do: name the update file with --send FILE."));
 
     // An update that nobody asked to stop goes on when its terminal hangs up or the reader of
     // stderr goes away, as when an ssh connection drops: a fixture left with half its firmware is

@@ -2,6 +2,7 @@
 #include "porterrormessage.h"
 #include "powercheck.h"
 #include "powerwarning.h"
+#include "runend.h"
 #include "serialportthread.h"
 
 #include <csignal>
@@ -51,7 +52,7 @@ int commandLineUpdate::exec()
     openlog("fixture-software-updater", LOG_PID, LOG_USER);
     blockStopSignals(SIG_BLOCK);
     duration = updateDuration::of(updateFile);
-    say("The update takes about " + updateDuration::text(duration.totalNanoseconds()));
+    say(duration.takesAbout());
     if (!powerIsEnough())
         return 1;
 
@@ -59,7 +60,7 @@ int commandLineUpdate::exec()
     const serialPortThread *worker = run->worker;
     connect(worker, &serialPortThread::portStatusChanged, this, [this](qlonglong code) {
         const QString message = portErrorMessage(int(code));
-        end(1, message.isEmpty() ? QString("Serialport Error: %1").arg(code) : message, LOG_ERR);
+        end(1, message.isEmpty() ? tr("Serialport Error: %1").arg(code) : message, LOG_ERR);
     });
     connect(worker, &serialPortThread::sendError, this,
             [this](const QString &message) { end(1, message, LOG_ERR); });
@@ -72,11 +73,12 @@ int commandLineUpdate::exec()
         sinceProgress.restart();
         showProgress();
     });
-    connect(worker, &serialPortThread::finished, this, [this] { end(0, "Finished!", LOG_NOTICE); });
+    connect(worker, &serialPortThread::finished, this,
+            [this] { end(0, runEnd::finished(), LOG_NOTICE); });
     connect(worker, &serialPortThread::canceled, this,
-            [this] { end(1, "Canceled!", LOG_WARNING); });
+            [this] { end(1, runEnd::canceled(), LOG_WARNING); });
     connect(&inhibitor, &sleepInhibitor::unavailable, this, [](const QString &reason) {
-        say("The computer is not kept awake during the update: " + reason);
+        say(tr("The computer is not kept awake during the update: %1").arg(reason));
     });
     connect(&stopSignals, &unixSignalWatcher::caught, this, [this](int signalNumber) {
         caughtSignal = signalNumber;
@@ -116,7 +118,8 @@ bool commandLineUpdate::powerIsEnough()
     say(warning);
     if (ignorePower)
         return true;
-    const QString refusal = "Not started. Connect the charger, or start again with --ignore-power.";
+    const QString refusal =
+        tr("Not started. Connect the charger, or start again with --ignore-power.");
     say(refusal);
     logOutcome(LOG_WARNING, refusal);
     return false;
@@ -129,7 +132,7 @@ void commandLineUpdate::showProgress()
     // count is at most INT_MAX, and the lines done may go beyond it.
     const qint64 percent = lineCount > 0 ? qMin<qint64>(linesDone * 100 / lineCount, 100) : 100;
     const QString text =
-        QString("%1 % · %2 of %3 lines · about %4 left")
+        tr("%1 % · %2 of %3 lines · about %4 left")
             .arg(percent)
             .arg(linesDone)
             .arg(lineCount)
@@ -160,6 +163,6 @@ void commandLineUpdate::end(int exitStatus, const QString &lastLine, int priorit
 // the journal keeps how it ended. The text goes as an argument, as a path may hold a %.
 void commandLineUpdate::logOutcome(int priority, const QString &outcome) const
 {
-    const QString text = QString("%1 (file %2, interface %3)").arg(outcome, updateFile, portName);
+    const QString text = tr("%1 (file %2, interface %3)").arg(outcome, updateFile, portName);
     syslog(priority, "%s", text.toUtf8().constData());
 }

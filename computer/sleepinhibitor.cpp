@@ -75,7 +75,7 @@ void sleepInhibitor::ask(const QString &what)
         if (busAnswered)
             callLogind(what);
         else
-            noLogind(QStringLiteral("the system bus does not answer"));
+            noLogind(tr("the system bus does not answer"));
     });
 }
 
@@ -91,8 +91,8 @@ void sleepInhibitor::callLogind(const QString &what)
     QDBusMessage message = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
         QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("Inhibit"));
-    message << what << QString(programIdentity::name)
-            << QStringLiteral("Fixture firmware update in progress") << QStringLiteral("block");
+    message << what << QString(programIdentity::name) << tr("Fixture firmware update in progress")
+            << QStringLiteral("block");
     auto *call = new QDBusPendingCallWatcher(bus.asyncCall(message, callTimeoutMilliseconds), this);
     connect(call, &QDBusPendingCallWatcher::finished, this,
             [this, call, what] { answered(call, what); });
@@ -123,7 +123,7 @@ void sleepInhibitor::answered(QDBusPendingCallWatcher *call, const QString &what
     }
     lockDescriptor = ::fcntl(reply.value().fileDescriptor(), F_DUPFD_CLOEXEC, 3);
     if (lockDescriptor < 0)
-        giveUp(QStringLiteral("logind answered without a lock"));
+        giveUp(tr("logind answered without a lock"));
 }
 
 void sleepInhibitor::giveUp(const QString &reason)

@@ -1,22 +1,26 @@
 // Renders the README's pictures of the window: a chosen update file, an update under way and an
-// error message, with a pseudo-terminal standing in for the interface box.
+// error message, with a pseudo-terminal standing in for the interface box. Given a language, it
+// renders one picture of the window in that language instead, with Qt's file dialog beside it.
 #include "fixturesoftwareupdater.h"
+#include "programtranslation.h"
 #include "pseudoterminal.h"
+#include "runend.h"
 #include "technician.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPainter>
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
-void save(QWidget *widget, const QString &path)
+void save(const QImage &picture, const QString &path)
 {
-    if (!widget->grab().save(path))
+    if (!picture.save(path))
         qFatal("cannot write %s", qPrintable(path));
     qInfo("%s", qPrintable(path));
 }
@@ -27,37 +31,41 @@ template <typename Condition> void waitFor(Condition condition, const char *what
         qFatal("timed out waiting for %s", what);
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+QString updateFile(const QTemporaryDir &directory, int lines)
 {
-    QApplication application(argc, argv);
-    const QString out = application.arguments().value(1, ".");
-    QTemporaryDir directory;
     QFile file(directory.filePath("moving-head-2.3.dmx"));
     file.open(QIODevice::WriteOnly);
     file.write("#moving head\n#Tamsenholt\n#Beam 330\n#v2.3.0\n");
-    file.write(QByteArray("1000 01 02 03 04 05 06 07 08\n").repeated(200));
-    file.close();
+    file.write(QByteArray("1000 01 02 03 04 05 06 07 08\n").repeated(lines));
+    return file.fileName();
+}
 
+QPushButton *button(const QWidget &window, const char *name)
+{
+    return window.findChild<QPushButton *>(name);
+}
+
+int englishPictures(const QString &out)
+{
+    QTemporaryDir directory;
     pseudoTerminal interfaceBox(false);
     QList<interfacePort> ports{{interfaceBox.portName(), "CP2102", "Silicon Labs", "0001"}};
     fixtureSoftwareUpdater window(nullptr, [&] { return ports; });
     window.show();
     auto user = std::make_unique<technician>();
-    user->willChoose(file.fileName());
-    window.findChild<QPushButton *>("selectFileButton")->click();
+    user->willChoose(updateFile(directory, 200));
+    button(window, "selectFileButton")->click();
     auto *duration = window.findChild<QLabel *>("durationLabel");
     waitFor([duration] { return !duration->text().isEmpty(); }, "the duration");
-    save(&window, out + "/window-file-chosen.png");
+    save(window.grab().toImage(), out + "/window-file-chosen.png");
 
-    window.findChild<QPushButton *>("updateButton")->click();
+    button(window, "updateButton")->click();
     auto *bar = window.findChild<QProgressBar *>("progressBar");
     waitFor([bar] { return bar->value() >= 8; }, "progress");
-    save(&window, out + "/window-updating.png");
-    window.findChild<QPushButton *>("cancelButton")->click();
-    waitFor([&] { return window.findChild<QPushButton *>("updateButton")->isEnabled(); }, "cancel");
-    window.findChild<QPushButton *>("updateButton")->click();
+    save(window.grab().toImage(), out + "/window-updating.png");
+    button(window, "cancelButton")->click();
+    waitFor([&] { return button(window, "updateButton")->isEnabled(); }, "cancel");
+    button(window, "updateButton")->click();
 
     // The interface is unplugged: the next update cannot open it.
     user.reset();
@@ -67,10 +75,78 @@ int main(int argc, char *argv[])
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         if (!box)
             qFatal("no message box");
-        save(box, out + "/error-message.png");
+        save(box->grab().toImage(), out + "/error-message.png");
         box->accept();
     });
-    window.findChild<QPushButton *>("updateButton")->click();
-    waitFor([&] { return window.findChild<QPushButton *>("updateButton")->isEnabled(); }, "idle");
+    button(window, "updateButton")->click();
+    waitFor([&] { return button(window, "updateButton")->isEnabled(); }, "idle");
     return 0;
+}
+
+// A whole update, acknowledged, in the language: the chosen file, the update under way and its
+// end, with the file dialog, in one picture.
+int languagePicture(const QString &out, const QString &language)
+{
+    const programTranslation translation({language});
+    QTemporaryDir directory;
+    const QString file = updateFile(directory, 4);
+    // The dialog lists the folder of the update file, where the technician started the program.
+    QDir::setCurrent(directory.path());
+    pseudoTerminal interfaceBox(false);
+    const QList<interfacePort> ports{{interfaceBox.portName(), "CP2102", "Silicon Labs", "0001"}};
+    fixtureSoftwareUpdater window(nullptr, [&] { return ports; });
+    window.show();
+    // The dialog is pictured once its folder has been listed, then answered.
+    QImage dialog;
+    QTimer chooser;
+    int shownFor = 0;
+    QObject::connect(&chooser, &QTimer::timeout, [&] {
+        auto *fileDialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!fileDialog || !fileDialog->isVisible() || ++shownFor < 30)
+            return;
+        chooser.stop();
+        dialog = fileDialog->grab().toImage();
+        fileDialog->findChild<QLineEdit *>("fileNameEdit")->setText(file);
+        fileDialog->findChild<QDialogButtonBox *>("buttonBox")
+            ->button(QDialogButtonBox::Open)
+            ->click();
+    });
+    chooser.start(10);
+    button(window, "selectFileButton")->click();
+    auto *duration = window.findChild<QLabel *>("durationLabel");
+    waitFor([duration] { return !duration->text().isEmpty(); }, "the duration");
+    const QImage chosen = window.grab().toImage();
+    button(window, "updateButton")->click();
+    auto *bar = window.findChild<QProgressBar *>("progressBar");
+    waitFor([bar] { return bar->value() >= 2; }, "progress");
+    const QImage updating = window.grab().toImage();
+    waitFor([&] { return button(window, "updateButton")->text() == runEnd::finished(); },
+            "the end");
+    const QImage finished = window.grab().toImage();
+    button(window, "updateButton")->click();
+    if (button(window, "updateButton")->text() != fixtureSoftwareUpdater::tr("Start"))
+        qFatal("the end was not acknowledged");
+
+    QImage picture(2 * chosen.width() + 10,
+                   chosen.height() + qMax(chosen.height(), dialog.height()) + 10,
+                   QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    painter.drawImage(0, 0, chosen);
+    painter.drawImage(chosen.width() + 10, 0, updating);
+    painter.drawImage(0, chosen.height() + 10, finished);
+    painter.drawImage(chosen.width() + 10, chosen.height() + 10, dialog);
+    painter.end();
+    save(picture, out + "/window-" + language + ".png");
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    const QString out = QDir(application.arguments().value(1, ".")).absolutePath();
+    const QString language = application.arguments().value(2);
+    return language.isEmpty() ? englishPictures(out) : languagePicture(out, language);
 }

@@ -7,6 +7,6 @@ build_dir=${1:-build}
 shift || true
 
 scripts/install-packages.sh cmake g++ make qtbase5-dev libqt5serialport5-dev \
-    xvfb xauth xdotool imagemagick python3-dbusmock man-db
+    qttools5-dev qttranslations5-l10n xvfb xauth xdotool imagemagick python3-dbusmock man-db
 cmake -S . -B "$build_dir" "$@"
 cmake --build "$build_dir" --parallel "$(nproc)"

@@ -7,7 +7,7 @@ seconds=${1:-60}
 build_dir=build-fuzz
 readers=(updatefileline updatefileheader)
 
-scripts/install-packages.sh cmake make clang libclang-rt-14-dev qtbase5-dev \
+scripts/install-packages.sh cmake make clang libclang-rt-14-dev qtbase5-dev qttools5-dev \
     libqt5serialport5-dev
 cmake -S . -B "$build_dir" -DCMAKE_CXX_COMPILER=clang++ -DFUZZERS=ON -DBUILD_TESTING=OFF
 cmake --build "$build_dir" --parallel "$(nproc)" --target "${readers[@]/#/fuzz_}"

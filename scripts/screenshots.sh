@@ -1,9 +1,18 @@
 #!/usr/bin/env bash
-# Renders the README's pictures of the window into docs/.
+# Renders the README's pictures of the window into docs/: the English ones, and one picture for
+# each language the program speaks, or for the languages given.
+# Usage: scripts/screenshots.sh [language...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh build
 # No system bus at all: the pictures never show a question that this computer's battery or
 # logind would have caused.
 export DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent/system_bus_socket
-QT_QPA_PLATFORM=offscreen build/docs/readme-screenshots docs
+export QT_QPA_PLATFORM=offscreen
+if [ $# -eq 0 ]; then
+    build/docs/readme-screenshots docs
+    set -- de es fr it
+fi
+for language in "$@"; do
+    build/docs/readme-screenshots docs "$language"
+done

@@ -84,12 +84,17 @@ QString updateDuration::text(qint64 nanoseconds)
     const double seconds = nanoseconds / 1e9;
     const qint64 tens = qint64(std::ceil(seconds / 10)) * 10;
     if (tens < 60)
-        return QString("%1 s").arg(tens);
+        return tr("%1 s").arg(tens);
     const qint64 minutes = qMax<qint64>(1, std::llround(seconds / 60));
     if (minutes < 120)
-        return QString("%1 min").arg(minutes);
+        return tr("%1 min").arg(minutes);
     const qint64 hours = std::llround(seconds / 3600);
     if (hours < 48)
-        return QString("%1 h").arg(hours);
-    return QString("%1 days").arg(std::llround(seconds / 86400));
+        return tr("%1 h").arg(hours);
+    return tr("%n days", nullptr, int(std::llround(seconds / 86400)));
+}
+
+QString updateDuration::takesAbout() const
+{
+    return tr("The update takes about %1").arg(text(total));
 }

@@ -1,6 +1,7 @@
 #ifndef UPDATEDURATION_H
 #define UPDATEDURATION_H
 
+#include <QCoreApplication>
 #include <QString>
 #include <QVector>
 
@@ -11,6 +12,8 @@
 // every line's hold as written. A real interface adds its own latency to each frame.
 class updateDuration
 {
+    Q_DECLARE_TR_FUNCTIONS(updateDuration)
+
 public:
     // Reads the whole file; an unreadable file gives a duration that is not known.
     static updateDuration of(const QString &path);
@@ -31,6 +34,8 @@ public:
     // For the technician: "40 s", "6 min", "3 h", "50 days". Seconds go in steps of 10, below a
     // minute; whole minutes below two hours; hours below two days.
     static QString text(qint64 nanoseconds);
+    // "The update takes about 6 min", as both front ends say it.
+    QString takesAbout() const;
 
 private:
     void lineDone(qint64 lineNanoseconds);

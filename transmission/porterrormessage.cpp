@@ -1,26 +1,32 @@
 #include "porterrormessage.h"
 
+#include <QCoreApplication>
+
 #include <iterator>
 
 QString portErrorMessage(int code)
 {
+    // The error's name stays as it is in every language: a technician quotes it to support.
     static const char *const messages[] = {
-        "",
-        "Serialport Error: DeviceNotFoundError",
-        "Serialport Error: PermissionError",
-        "Serialport Error: OpenError Device already open",
-        "Serialport Error: ParityError",
-        "Serialport Error: FramingError",
-        "Serialport Error: BreakConditionError",
-        "Serialport Error: WriteError",
-        "Serialport Error: ReadError",
-        "Serialport Error: ResourceError: Device Unavailable",
-        "Serialport Error: UnsupportedOperationError",
-        "Serialport Error: UnknownError",
-        "Serialport Error: TimeoutError",
-        "Serialport Error: NotOpenError",
+        nullptr,
+        QT_TRANSLATE_NOOP("portErrorMessage", "Serialport Error: DeviceNotFoundError"),
+        QT_TRANSLATE_NOOP("portErrorMessage", "Serialport Error: PermissionError"),
+        QT_TRANSLATE_NOOP("portErrorMessage", "Serialport Error: OpenError Device already open"),
+        QT_TRANSLATE_NOOP("portErrorMessage", "Serialport Error: ParityError"),
+        QT_TRANSLATE_NOOP("portErrorMessage", "Serialport Error: FramingError"),
+        QT_TRANSLATE_NOOP("portErrorMessage", "Serialport Error: BreakConditionError"),
+        QT_TRANSLATE_NOOP("portErrorMessage", "Serialport Error: WriteError"),
+        QT_TRANSLATE_NOOP("portErrorMessage", "Serialport Error: ReadError"),
+        QT_TRANSLATE_NOOP("portErrorMessage",
+                          "Serialport Error: ResourceError: Device Unavailable"),
+        QT_TRANSLATE_NOOP("portErrorMessage", "Serialport Error: UnsupportedOperationError"),
+        QT_TRANSLATE_NOOP("portErrorMessage", "Serialport Error: UnknownError"),
+        QT_TRANSLATE_NOOP("portErrorMessage", "Serialport Error: TimeoutError"),
+        QT_TRANSLATE_NOOP("portErrorMessage", "Serialport Error: NotOpenError"),
     };
     // Negative codes fall beyond the table too.
     const unsigned int index = static_cast<unsigned int>(code);
-    return index < std::size(messages) ? messages[index] : "";
+    if (index >= std::size(messages) || !messages[index])
+        return {};
+    return QCoreApplication::translate("portErrorMessage", messages[index]);
 }

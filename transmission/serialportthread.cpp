@@ -171,7 +171,7 @@ bool serialPortThread::openUpdateFile(updateFileReader &updateFile)
     if (updateFile.open())
         return true;
     qDebug() << "Couldn't open file" << updateFile.errorString();
-    reportError("Couldn't Open Update file:" + updateFileInfo.filePath());
+    reportError(tr("Couldn't Open Update file:%1").arg(updateFileInfo.filePath()));
     return false;
 }
 
@@ -180,26 +180,26 @@ bool serialPortThread::openSerialPort(const QString &portName)
     qDebug() << "Choosing " << portName;
     serialPort = new QSerialPort(portName, this);
     if (!serialPort->setBaudRate(250000, QSerialPort::AllDirections))
-        return configurationFailed("Unable to set Baudrate!");
+        return configurationFailed(tr("Unable to set Baudrate!"));
     if (!serialPort->setDataBits(QSerialPort::Data8))
-        return configurationFailed("Unable to set DataBits");
+        return configurationFailed(tr("Unable to set DataBits"));
     if (!serialPort->setParity(QSerialPort::NoParity))
-        return configurationFailed("Unable to set Parity");
+        return configurationFailed(tr("Unable to set Parity"));
     if (!serialPort->setStopBits(QSerialPort::TwoStop))
-        return configurationFailed("Unable to set Stop Bits");
+        return configurationFailed(tr("Unable to set Stop Bits"));
     if (!serialPort->setFlowControl(QSerialPort::NoFlowControl))
-        return configurationFailed("Unable to set FlowControl");
+        return configurationFailed(tr("Unable to set FlowControl"));
     if (!serialPort->open(QIODevice::ReadWrite)) {
         if (serialPort->error() != QSerialPort::NoError)
             reportPortError(serialPort->error());
         else
-            reportError("Unable to open the interface " + portName);
+            reportError(tr("Unable to open the interface %1").arg(portName));
         return false;
     }
     if (serialPort->isTextModeEnabled())
-        return configurationFailed("Interface Text mode enabled");
+        return configurationFailed(tr("Interface Text mode enabled"));
     if (!serialPort->setDataTerminalReady(true))
-        return configurationFailed("Unable to set DataTerminalReady");
+        return configurationFailed(tr("Unable to set DataTerminalReady"));
     serialPort->clear(QSerialPort::AllDirections);
 
     connect(serialPort, &QSerialPort::errorOccurred, this, &serialPortThread::portErrorOccurred);
@@ -386,7 +386,7 @@ bool serialPortThread::waitUntilWritten()
 void serialPortThread::endWithFailure()
 {
     reportRemainingPortError();
-    reportError("Sending to the interface failed, the update was stopped");
+    reportError(tr("Sending to the interface failed, the update was stopped"));
     releasePort();
 }
 

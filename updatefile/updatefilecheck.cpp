@@ -8,9 +8,9 @@ updateFileCheck::updateFileCheck(const QString &path) : file(path)
 {
     const QFileInfo info(path);
     if (info.isDir())
-        problem = "Is a directory: " + path;
+        problem = tr("Is a directory: %1").arg(path);
     else if (info.exists() && !info.isFile())
-        problem = "Not a regular file: " + path;
+        problem = tr("Not a regular file: %1").arg(path);
     else if (!file.open(QIODevice::ReadOnly))
         problem = file.errorString();
     if (!passed())
@@ -19,7 +19,7 @@ updateFileCheck::updateFileCheck(const QString &path) : file(path)
 
 QString updateFileCheck::message() const
 {
-    return passed() ? QString() : "Couldn't open file " + problem;
+    return passed() ? QString() : tr("Couldn't open file %1").arg(problem);
 }
 
 updateFileHeader updateFileCheck::header()

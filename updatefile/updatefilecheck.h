@@ -3,6 +3,7 @@
 
 #include "updatefileheader.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QString>
 
@@ -10,6 +11,8 @@
 // A named pipe or a device is not opened at all, as that would wait for somebody to write to it.
 class updateFileCheck
 {
+    Q_DECLARE_TR_FUNCTIONS(updateFileCheck)
+
 public:
     explicit updateFileCheck(const QString &path);
 

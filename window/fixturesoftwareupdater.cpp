@@ -2,6 +2,7 @@
 #include "porterrormessage.h"
 #include "powerwarning.h"
 #include "programidentity.h"
+#include "runend.h"
 #include "serialportthread.h"
 #include "ui_fixturesoftwareupdater.h"
 #include "updatefilecheck.h"
@@ -27,7 +28,7 @@ fixtureSoftwareUpdater::fixtureSoftwareUpdater(QWidget *parent,
     ui->logoLabel->setPixmap(QPixmap(":/logo.png"));
     setWindowTitle(title);
     ui->updateButton->setDisabled(true);
-    ui->updateButton->setToolTip("Select port and update file to start!");
+    ui->updateButton->setToolTip(tr("Select port and update file to start!"));
 
     interfaceActionGroup = new QActionGroup(this);
     interfaceActionGroup->setExclusive(true);
@@ -35,7 +36,7 @@ fixtureSoftwareUpdater::fixtureSoftwareUpdater(QWidget *parent,
             &fixtureSoftwareUpdater::serialPortSelected);
 
     statusBar()->addWidget(interfaceStatusLabel);
-    interfaceStatusLabel->setText("Currently no interface selected!");
+    interfaceStatusLabel->setText(tr("Currently no interface selected!"));
 
     connect(&durationReader, &QFutureWatcherBase::finished, this,
             &fixtureSoftwareUpdater::durationRead);
@@ -99,7 +100,7 @@ void fixtureSoftwareUpdater::on_actionRefreshPortsList_triggered()
 
     if (interfaceActionGroup->actions().isEmpty() || selectedPortName.isEmpty()) {
         selectedPortName.clear();
-        interfaceStatusLabel->setText("Currently no interface selected!");
+        interfaceStatusLabel->setText(tr("Currently no interface selected!"));
     }
     updateStartAvailability();
 }
@@ -111,7 +112,7 @@ void fixtureSoftwareUpdater::serialPortSelected(QAction *action)
     selectedPortName = action->data().toString();
     action->setCheckable(true);
     action->setChecked(true);
-    interfaceStatusLabel->setText("Current interface: " + action->text());
+    interfaceStatusLabel->setText(tr("Current interface: %1").arg(action->text()));
     updateStartAvailability();
 }
 
@@ -119,8 +120,9 @@ void fixtureSoftwareUpdater::on_selectFileButton_clicked()
 {
     if (state != runState::idle)
         return;
-    const QString chosen = QFileDialog::getOpenFileName(
-        this, "Select Firmware", updateFileInfo.filePath(), "Firmware Files " + fileFilter);
+    const QString chosen =
+        QFileDialog::getOpenFileName(this, tr("Select Firmware"), updateFileInfo.filePath(),
+                                     tr("Firmware Files %1").arg(fileFilter));
     if (!chosen.isEmpty())
         chooseUpdateFile(chosen);
 }
@@ -227,7 +229,8 @@ void fixtureSoftwareUpdater::powerChecked(const powerState &power)
     if (!warning.isEmpty()) {
         QMessageBox question(QMessageBox::Warning, title, warning, QMessageBox::NoButton, this);
         question.setWindowModality(Qt::ApplicationModal);
-        const QAbstractButton *anyway = question.addButton("Start Anyway", QMessageBox::AcceptRole);
+        const QAbstractButton *anyway =
+            question.addButton(tr("Start Anyway"), QMessageBox::AcceptRole);
         question.setDefaultButton(question.addButton(QMessageBox::Cancel));
         question.exec();
         if (question.clickedButton() != anyway)
@@ -295,12 +298,12 @@ void fixtureSoftwareUpdater::recieveMessage(QString message)
 
 void fixtureSoftwareUpdater::updateFinished()
 {
-    endUpdate(runState::finished, "Finished!");
+    endUpdate(runState::finished, runEnd::finished());
 }
 
 void fixtureSoftwareUpdater::updateCanceled()
 {
-    endUpdate(runState::canceled, "Canceled!");
+    endUpdate(runState::canceled, runEnd::canceled());
 }
 
 // The end waits for the technician's acknowledgement, with the bar where the update left it.
@@ -330,7 +333,7 @@ void fixtureSoftwareUpdater::returnToIdle()
 // Back to the pages of a chosen file, as before the start.
 void fixtureSoftwareUpdater::acknowledge()
 {
-    ui->updateButton->setText("Start");
+    ui->updateButton->setText(tr("Start"));
     ui->progressBar->setValue(0);
     ui->infoStackedWidget->setCurrentWidget(ui->applicationDisplayLabel->text().isEmpty()
                                                 ? ui->selectFilePage
@@ -403,17 +406,14 @@ void fixtureSoftwareUpdater::forgetDuration()
 void fixtureSoftwareUpdater::showDuration()
 {
     timeLeftTicker.stop();
-    ui->durationLabel->setText(duration.isKnown()
-                                   ? "The update takes about " +
-                                         updateDuration::text(duration.totalNanoseconds())
-                                   : "");
+    ui->durationLabel->setText(duration.isKnown() ? duration.takesAbout() : QString());
 }
 
 void fixtureSoftwareUpdater::showTimeLeft()
 {
     const qint64 left = duration.timeLeft(ui->progressBar->value(), sinceProgress.nsecsElapsed());
-    ui->durationLabel->setText(duration.isKnown() ? "About " + updateDuration::text(left) + " left"
-                                                  : "");
+    ui->durationLabel->setText(
+        duration.isKnown() ? tr("About %1 left").arg(updateDuration::text(left)) : QString());
 }
 
 void fixtureSoftwareUpdater::serialPortError(int error)

@@ -80,6 +80,8 @@ private slots:
     void interruptCancelsAndEndsByTheSignal();
     void whatGoesAwayDoesNotStopTheUpdate_data();
     void whatGoesAwayDoesNotStopTheUpdate();
+    void languageByGettextsRule_data();
+    void languageByGettextsRule();
 
 private:
     QString writeFile(const QByteArray &content)
@@ -250,6 +252,31 @@ void tst_CommandLine::whatGoesAwayDoesNotStopTheUpdate()
         terminal.hangUp();
     QTRY_COMPARE(box->received(), QByteArray::fromHex(QByteArray("0001").repeated(7) + "0002"));
     QCOMPARE(run.wait(2000), 0);
+}
+
+// The program's words and Qt's own, in the language that gettext's rule picks.
+void tst_CommandLine::languageByGettextsRule_data()
+{
+    QTest::addColumn<QStringList>("environment");
+    QTest::addColumn<QString>("words"); // each between bars
+    const QString english = "No port after --interface.\n\nUsage:|Shows these options.";
+    QTest::newRow("German") << QStringList{} << "angegeben.\n\nAufruf:|Zeigt diese Optionen an.";
+    QTest::newRow("C, whatever LANGUAGE says")
+        << QStringList{"LC_MESSAGES=C", "LANGUAGE=de"} << english;
+    QTest::newRow("English first") << QStringList{"LANGUAGE=en_US:de"} << english;
+}
+
+void tst_CommandLine::languageByGettextsRule()
+{
+    QFETCH(QStringList, environment);
+    QFETCH(QString, words);
+    commandLineRun run({"--interface", ""}, "", [&] {
+        for (const QString &setting : QStringList{"LC_ALL=", "LANG=de"} + environment)
+            setenv(qPrintable(setting.section('=', 0, 0)), qPrintable(setting.section('=', 1)), 1);
+    });
+    run.wait();
+    for (const QString &word : words.split('|'))
+        QVERIFY2(run.said().contains(word), qPrintable(run.said()));
 }
 
 int main(int argc, char *argv[])

@@ -15,9 +15,11 @@ root, manual = sys.argv[1], sys.argv[2]
 # Where messages are made. None: every literal in the file; otherwise only those in these calls.
 sources = {
     "transmission/porterrormessage.cpp": None,
-    "transmission/serialportthread.cpp": r"(?:reportError|configurationFailed)\(\s*",
+    "transmission/serialportthread.cpp": r"(?:reportError|configurationFailed)\(\s*tr\(\s*",
     "updatefile/updatefilecheck.cpp": None,
     "computer/powerwarning.cpp": None,
+    "computer/sleepinhibitor.cpp": r"tr\(\s*",
+    "timing/updateduration.cpp": None,
     "commandline/commandline.cpp": None,
     "commandline/commandlineupdate.cpp": None,
 }
@@ -37,7 +39,7 @@ for path, call in sources.items():
     code = re.sub(r"q(Debug|Warning)\(\)[^;]*;|#include[^\n]*", "", code)
     found = re.findall((call or "") + literal, code)
     own = {words(piece) for text in found
-           for piece in re.split(r"%\d|\\[nt]", text.replace("\\\"", '"'))
+           for piece in re.split(r"%\d|%n|\\[nt]", text.replace("\\\"", '"'))
            if len(piece.split()) >= 3}
     # A file that no longer yields a message has moved, or its calls read differently now.
     if not own:

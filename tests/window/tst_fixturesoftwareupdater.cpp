@@ -1,4 +1,5 @@
 #include "fixturesoftwareupdater.h"
+#include "programtranslation.h"
 #include "pseudoterminal.h"
 #include "systembusmock.h"
 #include "systemcallrecorder.h"
@@ -58,6 +59,7 @@ private slots:
     void powerAndSleep_data();
     void powerAndSleep();
     void oneStartSendsOneUpdate();
+    void speaksTheTechniciansLanguage();
     void everyFailureShowsOneMessageAndReturnsToIdle_data();
     void everyFailureShowsOneMessageAndReturnsToIdle();
     void leavingInALongHoldEndsTheProgramAtOnce_data();
@@ -529,6 +531,21 @@ void tst_FixtureSoftwareUpdater::oneStartSendsOneUpdate()
     QCOMPARE(box->received(), QByteArray("\0\1\2", 3).repeated(6));
     QCOMPARE((QStringList{status(), text("fileLabel")}), atClick);
     QCOMPARE(logind.callCount("Inhibit"), 1);
+}
+
+// German from the loader's list: the status bar, the Update button through an update, a message.
+void tst_FixtureSoftwareUpdater::speaksTheTechniciansLanguage()
+{
+    const programTranslation german({"de-DE"});
+    openForUpdate("0 01\n");
+    QCOMPARE(status(), QString("Aktuelles Interface: Silicon Labs 1(Veskor)"));
+    button()->click();
+    QTRY_COMPARE(button()->text(), QString("Fertig!"));
+    button()->click();
+    QCOMPARE(button()->text(), QString("Starten"));
+    window->chooseUpdateFile("/dev/null");
+    QCOMPARE(user.messages,
+             QStringList{"Datei konnte nicht geöffnet werden: Keine reguläre Datei: /dev/null"});
 }
 
 // A port error during the update and a message from the worker are handled the same way; the

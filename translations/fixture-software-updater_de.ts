@@ -1,0 +1,352 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>commandLine</name>
+    <message>
+        <source>Interface: %1 (%2)</source>
+        <translation>Interface: %1 (%2)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n interface boxes are attached; name one with --interface PORT.</source>
+        <translation>
+            <numerusform>%n Interface-Box ist angeschlossen; geben Sie eine mit --interface PORT an.</numerusform>
+            <numerusform>%n Interface-Boxen sind angeschlossen; geben Sie eine mit --interface PORT an.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Attached:</source>
+        <translation>Angeschlossen:</translation>
+    </message>
+    <message>
+        <source>Sends the update file without a window.</source>
+        <translation>Sendet die Update-Datei ohne Fenster.</translation>
+    </message>
+    <message>
+        <source>FILE</source>
+        <translation>DATEI</translation>
+    </message>
+    <message>
+        <source>The interface to send through, as a port name or a device path.</source>
+        <translation>Das Interface, über das gesendet wird, als Portname oder Gerätepfad.</translation>
+    </message>
+    <message>
+        <source>PORT</source>
+        <translation>PORT</translation>
+    </message>
+    <message>
+        <source>Sends even when the battery may not last for the whole update.</source>
+        <translation>Sendet auch dann, wenn der Akku womöglich nicht für das ganze Update reicht.</translation>
+    </message>
+    <message>
+        <source>Lists the interfaces, as the Interfaces menu does.</source>
+        <translation>Listet die Interfaces so auf wie das Menü „Interfaces“.</translation>
+    </message>
+    <message>
+        <source>Shows the program&apos;s version.</source>
+        <translation>Zeigt die Version des Programms an.</translation>
+    </message>
+    <message>
+        <source>Shows these options.</source>
+        <translation>Zeigt diese Optionen an.</translation>
+    </message>
+    <message>
+        <source>%1: sends a firmware update file to a fixture.</source>
+        <translation>%1: sendet eine Firmware-Update-Datei an einen Scheinwerfer.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument: %1</source>
+        <translation>Unerwartetes Argument: %1</translation>
+    </message>
+    <message>
+        <source>--list-interfaces cannot be combined with --send.</source>
+        <translation>--list-interfaces kann nicht mit --send kombiniert werden.</translation>
+    </message>
+    <message>
+        <source>No port after --interface.</source>
+        <translation>Kein Port nach --interface angegeben.</translation>
+    </message>
+    <message>
+        <source>Nothing to do: name the update file with --send FILE.</source>
+        <translation>Nichts zu tun: Geben Sie die Update-Datei mit --send DATEI an.</translation>
+    </message>
+</context>
+<context>
+    <name>commandLineUpdate</name>
+    <message>
+        <source>Serialport Error: %1</source>
+        <translation>Fehler am seriellen Port: %1</translation>
+    </message>
+    <message>
+        <source>The computer is not kept awake during the update: %1</source>
+        <translation>Der Computer wird während des Updates nicht wach gehalten: %1</translation>
+    </message>
+    <message>
+        <source>Not started. Connect the charger, or start again with --ignore-power.</source>
+        <translation>Nicht gestartet. Schließen Sie das Netzteil an oder starten Sie erneut mit --ignore-power.</translation>
+    </message>
+    <message>
+        <source>%1 % · %2 of %3 lines · about %4 left</source>
+        <translation>%1 % · %2 von %3 Zeilen · noch etwa %4</translation>
+    </message>
+    <message>
+        <source>%1 (file %2, interface %3)</source>
+        <translation>%1 (Datei %2, Interface %3)</translation>
+    </message>
+</context>
+<context>
+    <name>fixtureSoftwareUpdater</name>
+    <message>
+        <source>Select File</source>
+        <translation>Datei wählen</translation>
+    </message>
+    <message>
+        <source>No File Selected</source>
+        <translation>Keine Datei gewählt</translation>
+    </message>
+    <message>
+        <source>Update File Information</source>
+        <translation>Angaben zur Update-Datei</translation>
+    </message>
+    <message>
+        <source>Update Progress</source>
+        <translation>Update-Fortschritt</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>Update</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Starten</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>App</source>
+        <translation>Programm</translation>
+    </message>
+    <message>
+        <source>Interfaces</source>
+        <translation>Interfaces</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>Refresh Interfaces List</source>
+        <translation>Interface-Liste aktualisieren</translation>
+    </message>
+    <message>
+        <source>Select port and update file to start!</source>
+        <translation>Wählen Sie Port und Update-Datei, um zu starten!</translation>
+    </message>
+    <message>
+        <source>Currently no interface selected!</source>
+        <translation>Derzeit kein Interface gewählt!</translation>
+    </message>
+    <message>
+        <source>Current interface: %1</source>
+        <translation>Aktuelles Interface: %1</translation>
+    </message>
+    <message>
+        <source>Select Firmware</source>
+        <translation>Firmware wählen</translation>
+    </message>
+    <message>
+        <source>Firmware Files %1</source>
+        <translation>Firmware-Dateien %1</translation>
+    </message>
+    <message>
+        <source>Start Anyway</source>
+        <translation>Trotzdem starten</translation>
+    </message>
+    <message>
+        <source>About %1 left</source>
+        <translation>Noch etwa %1</translation>
+    </message>
+</context>
+<context>
+    <name>portErrorMessage</name>
+    <message>
+        <source>Serialport Error: DeviceNotFoundError</source>
+        <translation>Fehler am seriellen Port: DeviceNotFoundError</translation>
+    </message>
+    <message>
+        <source>Serialport Error: PermissionError</source>
+        <translation>Fehler am seriellen Port: PermissionError</translation>
+    </message>
+    <message>
+        <source>Serialport Error: OpenError Device already open</source>
+        <translation>Fehler am seriellen Port: OpenError: Gerät bereits geöffnet</translation>
+    </message>
+    <message>
+        <source>Serialport Error: ParityError</source>
+        <translation>Fehler am seriellen Port: ParityError</translation>
+    </message>
+    <message>
+        <source>Serialport Error: FramingError</source>
+        <translation>Fehler am seriellen Port: FramingError</translation>
+    </message>
+    <message>
+        <source>Serialport Error: BreakConditionError</source>
+        <translation>Fehler am seriellen Port: BreakConditionError</translation>
+    </message>
+    <message>
+        <source>Serialport Error: WriteError</source>
+        <translation>Fehler am seriellen Port: WriteError</translation>
+    </message>
+    <message>
+        <source>Serialport Error: ReadError</source>
+        <translation>Fehler am seriellen Port: ReadError</translation>
+    </message>
+    <message>
+        <source>Serialport Error: ResourceError: Device Unavailable</source>
+        <translation>Fehler am seriellen Port: ResourceError: Gerät nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>Serialport Error: UnsupportedOperationError</source>
+        <translation>Fehler am seriellen Port: UnsupportedOperationError</translation>
+    </message>
+    <message>
+        <source>Serialport Error: UnknownError</source>
+        <translation>Fehler am seriellen Port: UnknownError</translation>
+    </message>
+    <message>
+        <source>Serialport Error: TimeoutError</source>
+        <translation>Fehler am seriellen Port: TimeoutError</translation>
+    </message>
+    <message>
+        <source>Serialport Error: NotOpenError</source>
+        <translation>Fehler am seriellen Port: NotOpenError</translation>
+    </message>
+</context>
+<context>
+    <name>powerWarning</name>
+    <message>
+        <source>The battery has about %1 left, and the update takes about %2.</source>
+        <translation>Der Akku hält noch etwa %1, das Update dauert etwa %2.</translation>
+    </message>
+    <message>
+        <source>The battery is at %1 %, and the update takes about %2.</source>
+        <translation>Der Akku ist noch zu %1 % geladen, das Update dauert etwa %2.</translation>
+    </message>
+    <message>
+        <source>If the computer turns off during the update, the fixture is left without working firmware. Connect the charger before you start.</source>
+        <translation>Schaltet sich der Computer während des Updates aus, bleibt der Scheinwerfer ohne funktionierende Firmware. Schließen Sie vor dem Start das Netzteil an.</translation>
+    </message>
+</context>
+<context>
+    <name>runEnd</name>
+    <message>
+        <source>Finished!</source>
+        <translation>Fertig!</translation>
+    </message>
+    <message>
+        <source>Canceled!</source>
+        <translation>Abgebrochen!</translation>
+    </message>
+</context>
+<context>
+    <name>serialPortThread</name>
+    <message>
+        <source>Couldn&apos;t Open Update file:%1</source>
+        <translation>Update-Datei konnte nicht geöffnet werden: %1</translation>
+    </message>
+    <message>
+        <source>Unable to set Baudrate!</source>
+        <translation>Baudrate konnte nicht eingestellt werden!</translation>
+    </message>
+    <message>
+        <source>Unable to set DataBits</source>
+        <translation>Datenbits konnten nicht eingestellt werden</translation>
+    </message>
+    <message>
+        <source>Unable to set Parity</source>
+        <translation>Parität konnte nicht eingestellt werden</translation>
+    </message>
+    <message>
+        <source>Unable to set Stop Bits</source>
+        <translation>Stoppbits konnten nicht eingestellt werden</translation>
+    </message>
+    <message>
+        <source>Unable to set FlowControl</source>
+        <translation>Flusssteuerung konnte nicht eingestellt werden</translation>
+    </message>
+    <message>
+        <source>Unable to open the interface %1</source>
+        <translation>Das Interface %1 konnte nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>Interface Text mode enabled</source>
+        <translation>Textmodus des Interfaces ist aktiviert</translation>
+    </message>
+    <message>
+        <source>Unable to set DataTerminalReady</source>
+        <translation>DataTerminalReady (DTR) konnte nicht gesetzt werden</translation>
+    </message>
+    <message>
+        <source>Sending to the interface failed, the update was stopped</source>
+        <translation>Senden an das Interface fehlgeschlagen, das Update wurde gestoppt</translation>
+    </message>
+</context>
+<context>
+    <name>sleepInhibitor</name>
+    <message>
+        <source>the system bus does not answer</source>
+        <translation>der Systembus antwortet nicht</translation>
+    </message>
+    <message>
+        <source>Fixture firmware update in progress</source>
+        <translation>Firmware-Update eines Scheinwerfers läuft</translation>
+    </message>
+    <message>
+        <source>logind answered without a lock</source>
+        <translation>logind hat ohne Sperre geantwortet</translation>
+    </message>
+</context>
+<context>
+    <name>updateDuration</name>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 h</source>
+        <translation>%1 h</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n days</source>
+        <translation>
+            <numerusform>%n Tag</numerusform>
+            <numerusform>%n Tage</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The update takes about %1</source>
+        <translation>Das Update dauert etwa %1</translation>
+    </message>
+</context>
+<context>
+    <name>updateFileCheck</name>
+    <message>
+        <source>Is a directory: %1</source>
+        <translation>Ist ein Verzeichnis: %1</translation>
+    </message>
+    <message>
+        <source>Not a regular file: %1</source>
+        <translation>Keine reguläre Datei: %1</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t open file %1</source>
+        <translation>Datei konnte nicht geöffnet werden: %1</translation>
+    </message>
+</context>
+</TS>

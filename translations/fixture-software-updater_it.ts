@@ -1,0 +1,352 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="it_IT">
+<context>
+    <name>commandLine</name>
+    <message>
+        <source>Interface: %1 (%2)</source>
+        <translation>Interfaccia: %1 (%2)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n interface boxes are attached; name one with --interface PORT.</source>
+        <translation>
+            <numerusform>È collegata %n interfaccia; indicarne una con --interface PORTA.</numerusform>
+            <numerusform>Sono collegate %n interfacce; indicarne una con --interface PORTA.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Attached:</source>
+        <translation>Dispositivi collegati:</translation>
+    </message>
+    <message>
+        <source>Sends the update file without a window.</source>
+        <translation>Invia il file di aggiornamento senza finestra.</translation>
+    </message>
+    <message>
+        <source>FILE</source>
+        <translation>FILE</translation>
+    </message>
+    <message>
+        <source>The interface to send through, as a port name or a device path.</source>
+        <translation>L&apos;interfaccia attraverso cui inviare, come nome di porta o percorso di dispositivo.</translation>
+    </message>
+    <message>
+        <source>PORT</source>
+        <translation>PORTA</translation>
+    </message>
+    <message>
+        <source>Sends even when the battery may not last for the whole update.</source>
+        <translation>Invia anche se la batteria potrebbe non durare per tutto l&apos;aggiornamento.</translation>
+    </message>
+    <message>
+        <source>Lists the interfaces, as the Interfaces menu does.</source>
+        <translation>Elenca le interfacce, come il menu Interfacce.</translation>
+    </message>
+    <message>
+        <source>Shows the program&apos;s version.</source>
+        <translation>Mostra la versione del programma.</translation>
+    </message>
+    <message>
+        <source>Shows these options.</source>
+        <translation>Mostra queste opzioni.</translation>
+    </message>
+    <message>
+        <source>%1: sends a firmware update file to a fixture.</source>
+        <translation>%1: invia un file di aggiornamento del firmware a un proiettore.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument: %1</source>
+        <translation>Argomento non previsto: %1</translation>
+    </message>
+    <message>
+        <source>--list-interfaces cannot be combined with --send.</source>
+        <translation>Non è possibile combinare --list-interfaces con --send.</translation>
+    </message>
+    <message>
+        <source>No port after --interface.</source>
+        <translation>Manca la porta dopo --interface.</translation>
+    </message>
+    <message>
+        <source>Nothing to do: name the update file with --send FILE.</source>
+        <translation>Niente da fare: indicare il file di aggiornamento con --send FILE.</translation>
+    </message>
+</context>
+<context>
+    <name>commandLineUpdate</name>
+    <message>
+        <source>Serialport Error: %1</source>
+        <translation>Errore della porta seriale: %1</translation>
+    </message>
+    <message>
+        <source>The computer is not kept awake during the update: %1</source>
+        <translation>Il computer non viene mantenuto attivo durante l&apos;aggiornamento: %1</translation>
+    </message>
+    <message>
+        <source>Not started. Connect the charger, or start again with --ignore-power.</source>
+        <translation>Aggiornamento non avviato. Collegare il caricabatterie o avviarlo di nuovo con --ignore-power.</translation>
+    </message>
+    <message>
+        <source>%1 % · %2 of %3 lines · about %4 left</source>
+        <translation>%1 % · %2 di %3 righe · tempo rimanente: circa %4</translation>
+    </message>
+    <message>
+        <source>%1 (file %2, interface %3)</source>
+        <translation>%1 (file %2, interfaccia %3)</translation>
+    </message>
+</context>
+<context>
+    <name>fixtureSoftwareUpdater</name>
+    <message>
+        <source>Select File</source>
+        <translation>Scegli file</translation>
+    </message>
+    <message>
+        <source>No File Selected</source>
+        <translation>Nessun file scelto</translation>
+    </message>
+    <message>
+        <source>Update File Information</source>
+        <translation>Dati del file di aggiornamento</translation>
+    </message>
+    <message>
+        <source>Update Progress</source>
+        <translation>Avanzamento dell&apos;aggiornamento</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>Aggiorna</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Avvia</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annulla</translation>
+    </message>
+    <message>
+        <source>App</source>
+        <translation>Applicazione</translation>
+    </message>
+    <message>
+        <source>Interfaces</source>
+        <translation>Interfacce</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Esci</translation>
+    </message>
+    <message>
+        <source>Refresh Interfaces List</source>
+        <translation>Ricarica elenco interfacce</translation>
+    </message>
+    <message>
+        <source>Select port and update file to start!</source>
+        <translation>Per avviare, scegliere l&apos;interfaccia e il file di aggiornamento!</translation>
+    </message>
+    <message>
+        <source>Currently no interface selected!</source>
+        <translation>Nessuna interfaccia scelta!</translation>
+    </message>
+    <message>
+        <source>Current interface: %1</source>
+        <translation>Interfaccia attuale: %1</translation>
+    </message>
+    <message>
+        <source>Select Firmware</source>
+        <translation>Scegli firmware</translation>
+    </message>
+    <message>
+        <source>Firmware Files %1</source>
+        <translation>File firmware %1</translation>
+    </message>
+    <message>
+        <source>Start Anyway</source>
+        <translation>Avvia comunque</translation>
+    </message>
+    <message>
+        <source>About %1 left</source>
+        <translation>Tempo rimanente: circa %1</translation>
+    </message>
+</context>
+<context>
+    <name>portErrorMessage</name>
+    <message>
+        <source>Serialport Error: DeviceNotFoundError</source>
+        <translation>Errore della porta seriale: DeviceNotFoundError</translation>
+    </message>
+    <message>
+        <source>Serialport Error: PermissionError</source>
+        <translation>Errore della porta seriale: PermissionError</translation>
+    </message>
+    <message>
+        <source>Serialport Error: OpenError Device already open</source>
+        <translation>Errore della porta seriale: OpenError: dispositivo già aperto</translation>
+    </message>
+    <message>
+        <source>Serialport Error: ParityError</source>
+        <translation>Errore della porta seriale: ParityError</translation>
+    </message>
+    <message>
+        <source>Serialport Error: FramingError</source>
+        <translation>Errore della porta seriale: FramingError</translation>
+    </message>
+    <message>
+        <source>Serialport Error: BreakConditionError</source>
+        <translation>Errore della porta seriale: BreakConditionError</translation>
+    </message>
+    <message>
+        <source>Serialport Error: WriteError</source>
+        <translation>Errore della porta seriale: WriteError</translation>
+    </message>
+    <message>
+        <source>Serialport Error: ReadError</source>
+        <translation>Errore della porta seriale: ReadError</translation>
+    </message>
+    <message>
+        <source>Serialport Error: ResourceError: Device Unavailable</source>
+        <translation>Errore della porta seriale: ResourceError: dispositivo non disponibile</translation>
+    </message>
+    <message>
+        <source>Serialport Error: UnsupportedOperationError</source>
+        <translation>Errore della porta seriale: UnsupportedOperationError</translation>
+    </message>
+    <message>
+        <source>Serialport Error: UnknownError</source>
+        <translation>Errore della porta seriale: UnknownError</translation>
+    </message>
+    <message>
+        <source>Serialport Error: TimeoutError</source>
+        <translation>Errore della porta seriale: TimeoutError</translation>
+    </message>
+    <message>
+        <source>Serialport Error: NotOpenError</source>
+        <translation>Errore della porta seriale: NotOpenError</translation>
+    </message>
+</context>
+<context>
+    <name>powerWarning</name>
+    <message>
+        <source>The battery has about %1 left, and the update takes about %2.</source>
+        <translation>La batteria ha un&apos;autonomia residua di circa %1 e l&apos;aggiornamento richiede circa %2.</translation>
+    </message>
+    <message>
+        <source>The battery is at %1 %, and the update takes about %2.</source>
+        <translation>La batteria è al %1 % e l&apos;aggiornamento richiede circa %2.</translation>
+    </message>
+    <message>
+        <source>If the computer turns off during the update, the fixture is left without working firmware. Connect the charger before you start.</source>
+        <translation>Se il computer si spegne durante l&apos;aggiornamento, il proiettore resta senza un firmware funzionante. Collegare il caricabatterie prima di iniziare.</translation>
+    </message>
+</context>
+<context>
+    <name>runEnd</name>
+    <message>
+        <source>Finished!</source>
+        <translation>Concluso!</translation>
+    </message>
+    <message>
+        <source>Canceled!</source>
+        <translation>Annullato!</translation>
+    </message>
+</context>
+<context>
+    <name>serialPortThread</name>
+    <message>
+        <source>Couldn&apos;t Open Update file:%1</source>
+        <translation>Impossibile aprire il file di aggiornamento: %1</translation>
+    </message>
+    <message>
+        <source>Unable to set Baudrate!</source>
+        <translation>Impossibile impostare la velocità in baud!</translation>
+    </message>
+    <message>
+        <source>Unable to set DataBits</source>
+        <translation>Impossibile impostare i bit di dati</translation>
+    </message>
+    <message>
+        <source>Unable to set Parity</source>
+        <translation>Impossibile impostare la parità</translation>
+    </message>
+    <message>
+        <source>Unable to set Stop Bits</source>
+        <translation>Impossibile impostare i bit di stop</translation>
+    </message>
+    <message>
+        <source>Unable to set FlowControl</source>
+        <translation>Impossibile impostare il controllo di flusso</translation>
+    </message>
+    <message>
+        <source>Unable to open the interface %1</source>
+        <translation>Impossibile aprire l&apos;interfaccia %1</translation>
+    </message>
+    <message>
+        <source>Interface Text mode enabled</source>
+        <translation>Interfaccia in modalità testo</translation>
+    </message>
+    <message>
+        <source>Unable to set DataTerminalReady</source>
+        <translation>Impossibile attivare il segnale DataTerminalReady (DTR)</translation>
+    </message>
+    <message>
+        <source>Sending to the interface failed, the update was stopped</source>
+        <translation>Invio all&apos;interfaccia non riuscito, aggiornamento interrotto</translation>
+    </message>
+</context>
+<context>
+    <name>sleepInhibitor</name>
+    <message>
+        <source>the system bus does not answer</source>
+        <translation>il bus di sistema non risponde</translation>
+    </message>
+    <message>
+        <source>Fixture firmware update in progress</source>
+        <translation>Aggiornamento del firmware del proiettore in corso</translation>
+    </message>
+    <message>
+        <source>logind answered without a lock</source>
+        <translation>logind ha risposto senza blocco</translation>
+    </message>
+</context>
+<context>
+    <name>updateDuration</name>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 h</source>
+        <translation>%1 h</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n days</source>
+        <translation>
+            <numerusform>%n giorno</numerusform>
+            <numerusform>%n giorni</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The update takes about %1</source>
+        <translation>L&apos;aggiornamento richiede circa %1</translation>
+    </message>
+</context>
+<context>
+    <name>updateFileCheck</name>
+    <message>
+        <source>Is a directory: %1</source>
+        <translation>È una directory: %1</translation>
+    </message>
+    <message>
+        <source>Not a regular file: %1</source>
+        <translation>Non è un file regolare: %1</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t open file %1</source>
+        <translation>Impossibile aprire il file: %1</translation>
+    </message>
+</context>
+</TS>
