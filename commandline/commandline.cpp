@@ -72,18 +72,29 @@ QString chooseInterface(const interfacePortSource &attachedPorts)
     return {};
 }
 
+bool displayNamed()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
 } // namespace
 
 // Qt's own options, such as -platform, take one dash; every option that takes two is the command
-// line's, and one it does not know is wrong usage rather than a window that cannot open.
+// line's, and one it does not know is wrong usage rather than a window that cannot open. Without
+// a display the window cannot open either, and Qt would end the program with an abort and the
+// advice to reinstall it: the command line says what to do instead.
 bool commandLine::isWanted(int argc, char *argv[])
 {
+    bool platformNamed = displayNamed();
     for (int index = 1; index < argc; ++index) {
         const QByteArray argument(argv[index]);
         if (argument.startsWith("--") || argument == "-h" || argument == "-v")
             return true;
+        platformNamed = platformNamed || argument == "-platform";
     }
-    return false;
+    return !platformNamed;
 }
 
 int commandLine::run(int argc, char *argv[], const interfacePortSource &attachedPorts)
@@ -122,7 +133,11 @@ int commandLine::run(int argc, char *argv[], const interfacePortSource &attached
     parser.addOptions(
         {sendOption, interfaceOption, ignorePowerOption, listOption, versionOption, helpOption});
     // parse(), not process(): wrong usage ends with status 2, before anything is opened.
-    if (!parser.parse(QCoreApplication::arguments()) || !parser.positionalArguments().isEmpty())
+    const bool parsed = parser.parse(QCoreApplication::arguments());
+    if (parsed && parser.optionNames().isEmpty() && !displayNamed())
+        return usageError(parser, commandLineText::tr("There is no display for the window; send "
+                                                      "the update file with --send FILE."));
+    if (!parsed || !parser.positionalArguments().isEmpty())
         return usageError(parser, parser.errorText().isEmpty()
                                       ? commandLineText::tr("Unexpected argument: %1")
                                             .arg(parser.positionalArguments()[0])

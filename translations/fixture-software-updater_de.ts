@@ -70,6 +70,10 @@
         <source>Nothing to do: name the update file with --send FILE.</source>
         <translation>Nichts zu tun: Geben Sie die Update-Datei mit --send DATEI an.</translation>
     </message>
+    <message>
+        <source>There is no display for the window; send the update file with --send FILE.</source>
+        <translation>Für das Fenster ist kein Display verfügbar; senden Sie die Update-Datei mit --send DATEI.</translation>
+    </message>
 </context>
 <context>
     <name>commandLineUpdate</name>

@@ -70,6 +70,10 @@
         <source>Nothing to do: name the update file with --send FILE.</source>
         <translation>Nada que hacer: indique el fichero de actualización con --send FICHERO.</translation>
     </message>
+    <message>
+        <source>There is no display for the window; send the update file with --send FILE.</source>
+        <translation>No hay pantalla para mostrar la ventana; envíe el fichero de actualización con --send FICHERO.</translation>
+    </message>
 </context>
 <context>
     <name>commandLineUpdate</name>

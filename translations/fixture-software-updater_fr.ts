@@ -70,6 +70,10 @@
         <source>Nothing to do: name the update file with --send FILE.</source>
         <translation>Rien à faire&#xa0;: indiquez le fichier de mise à jour avec --send FICHIER.</translation>
     </message>
+    <message>
+        <source>There is no display for the window; send the update file with --send FILE.</source>
+        <translation>Aucun affichage disponible pour la fenêtre&#x202f;; envoyez le fichier de mise à jour avec --send FICHIER.</translation>
+    </message>
 </context>
 <context>
     <name>commandLineUpdate</name>

@@ -70,6 +70,10 @@
         <source>Nothing to do: name the update file with --send FILE.</source>
         <translation>Niente da fare: indicare il file di aggiornamento con --send FILE.</translation>
     </message>
+    <message>
+        <source>There is no display for the window; send the update file with --send FILE.</source>
+        <translation>Non c&apos;è un display per mostrare la finestra; inviare il file di aggiornamento con --send FILE.</translation>
+    </message>
 </context>
 <context>
     <name>commandLineUpdate</name>

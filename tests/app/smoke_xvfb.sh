@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Starts the real program on a virtual X display, checks that its window comes up with the
-# right title, then leaves through App > Quit (mnemonic Q) and expects exit code 0.
+# right title, then leaves through App > Quit (mnemonic Q) and expects exit code 0. Before that,
+# without any display, it expects the command line to refuse with status 2.
 set -euo pipefail
 program=$1
 title="Corvanel Firmware Updater 1.0.1"
+# Without a display the command line says how to send without a window, rather than Qt aborting.
+without=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" &>/dev/null; echo $?)
+[ -n "${SMOKE_ON_XVFB:-}" ] || [ "$without" = 2 ] || { echo "no display: status $without"; exit 1; }
 [ -n "${SMOKE_ON_XVFB:-}" ] ||
     exec env SMOKE_ON_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$0" "$@"
 # The real window on the virtual display, whatever the caller set for its own tests. The window
