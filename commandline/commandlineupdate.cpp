@@ -23,8 +23,9 @@ void say(const QString &line)
     print(line + '\n');
 }
 
-// SIGINT and SIGTERM go to the main thread only, which turns them into a cancel: in the worker's
-// thread they would end its port calls.
+// SIGINT and SIGTERM wait until the update runs and then go to the main thread only, which turns
+// them into a cancel: the worker's thread starts with them blocked, as there they would end its
+// port calls.
 void blockStopSignals(int how)
 {
     sigset_t stop;

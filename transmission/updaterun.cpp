@@ -3,8 +3,6 @@
 
 #include <QFileInfo>
 
-#include <csignal>
-
 updateRun::updateRun(const QString &portName, const QString &updateFile)
     : worker(new serialPortThread(portName, QFileInfo(updateFile)))
 {
@@ -19,14 +17,7 @@ updateRun::~updateRun()
 
 void updateRun::start()
 {
-    sigset_t stop;
-    sigset_t callers;
-    sigemptyset(&stop);
-    sigaddset(&stop, SIGINT);
-    sigaddset(&stop, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &stop, &callers);
     thread.start();
-    pthread_sigmask(SIG_SETMASK, &callers, nullptr);
     QMetaObject::invokeMethod(worker, &serialPortThread::startSending, Qt::QueuedConnection);
 }
 

@@ -18,8 +18,8 @@ public:
 
     serialPortThread *const worker;
 
-    // SIGINT and SIGTERM stay blocked in the worker's thread, whatever the caller's mask: there
-    // they would end its port calls. The caller's thread is the one that takes them.
+    // The worker's thread takes the caller's signal mask: a caller that handles SIGINT or SIGTERM
+    // blocks them before, as in the worker's thread they would end its port calls.
     void start();
     // From the caller's thread, directly: the worker sees it even in a hold.
     void cancel();
