@@ -1,7 +1,7 @@
 #include "linetiming.h"
 #include "pseudoterminal.h"
 #include "systemcallrecorder.h"
-#include "updateduration.h"
+#include "updatefilereading.h"
 #include "workerrun.h"
 
 #include <QCoreApplication>
@@ -322,7 +322,7 @@ int runAll(const QString &only)
             paths[run.file] = writeUpdateFile(directory, files[run.file]);
             QElapsedTimer reading;
             reading.start();
-            estimates[run.file] = updateDuration::of(paths[run.file]).totalNanoseconds() / 1e3;
+            estimates[run.file] = updateFileReading::of(paths[run.file]).duration().totalNanoseconds() / 1e3;
             const double milliseconds = reading.nsecsElapsed() / 1e6;
             QString line = QString("%1: the program's duration model reads its %2 lines in %3 ms")
                                .arg(files[run.file].name)

@@ -2,6 +2,7 @@
 #include "commandlineupdate.h"
 #include "programidentity.h"
 #include "programtranslation.h"
+#include "terminaltext.h"
 #include "updatefilecheck.h"
 
 #include <QCommandLineParser>
@@ -26,7 +27,7 @@ void printTo(FILE *stream, const QString &text)
 // Wrong usage: the problem, then the options.
 int usageError(const QCommandLineParser &parser, const QString &problem)
 {
-    printTo(stderr, problem + "\n\n" + parser.helpText());
+    printTo(stderr, withControlsEscaped(problem) + "\n\n" + parser.helpText());
     return 2;
 }
 
@@ -44,7 +45,8 @@ QString lines(const QList<interfacePort> &ports)
 {
     QString text;
     for (const interfacePort &port : ports)
-        text += port.portName + '\t' + port.menuText() + '\n';
+        text +=
+            withControlsEscaped(port.portName) + '\t' + withControlsEscaped(port.menuText()) + '\n';
     return text;
 }
 
@@ -58,10 +60,9 @@ QString chooseInterface(const interfacePortSource &attachedPorts)
         if (port.isInterfaceBox())
             boxes << port;
     if (boxes.size() == 1) {
-        printTo(
-            stderr,
-            commandLineText::tr("Interface: %1 (%2)").arg(boxes[0].menuText(), boxes[0].portName) +
-                '\n');
+        printTo(stderr, withControlsEscaped(commandLineText::tr("Interface: %1 (%2)")
+                                                .arg(boxes[0].menuText(), boxes[0].portName)) +
+                            '\n');
         return boxes[0].portName;
     }
     printTo(stderr,
@@ -169,7 +170,7 @@ int commandLine::run(int argc, char *argv[], const interfacePortSource &attached
     const QString updateFile = parser.value(sendOption);
     updateFileCheck check(updateFile);
     if (!check.passed()) {
-        printTo(stderr, check.message() + '\n');
+        printTo(stderr, withControlsEscaped(check.message()) + '\n');
         return 2;
     }
     const QString portName = parser.isSet(interfaceOption) ? parser.value(interfaceOption)
@@ -178,7 +179,8 @@ int commandLine::run(int argc, char *argv[], const interfacePortSource &attached
         return 1;
     const updateFileHeader header = check.header();
     if (header.isComplete())
-        printTo(stderr, header.applicationText() + '\n' + header.fixtureText() + '\n');
+        printTo(stderr, withControlsEscaped(header.applicationText()) + '\n' +
+                            withControlsEscaped(header.fixtureText()) + '\n');
     commandLineUpdate update(portName, updateFile, parser.isSet(ignorePowerOption));
     return update.exec();
 }

@@ -4,6 +4,8 @@
 #include "powerwarning.h"
 #include "runend.h"
 #include "serialportthread.h"
+#include "terminaltext.h"
+#include "updatefilereading.h"
 
 #include <csignal>
 #include <cstdio>
@@ -18,9 +20,10 @@ void print(const QString &text)
     std::fputs(text.toUtf8().constData(), stderr);
 }
 
+// A line that may quote a path or the file's texts.
 void say(const QString &line)
 {
-    print(line + '\n');
+    print(withControlsEscaped(line) + '\n');
 }
 
 // SIGINT and SIGTERM wait until the update runs and then go to the main thread only, which turns
@@ -52,7 +55,13 @@ int commandLineUpdate::exec()
     // journald takes the identifier up to the first blank.
     openlog("fixture-software-updater", LOG_PID, LOG_USER);
     blockStopSignals(SIG_BLOCK);
-    duration = updateDuration::of(updateFile);
+    const updateFileReading reading = updateFileReading::of(updateFile);
+    if (!reading.failure().isEmpty()) {
+        say(reading.failure());
+        logOutcome(LOG_ERR, reading.failure());
+        return 1;
+    }
+    duration = reading.duration();
     say(duration.takesAbout());
     if (!powerIsEnough())
         return 1;
@@ -165,5 +174,5 @@ void commandLineUpdate::end(int exitStatus, const QString &lastLine, int priorit
 void commandLineUpdate::logOutcome(int priority, const QString &outcome) const
 {
     const QString text = tr("%1 (file %2, interface %3)").arg(outcome, updateFile, portName);
-    syslog(priority, "%s", text.toUtf8().constData());
+    syslog(priority, "%s", withControlsEscaped(text).toUtf8().constData());
 }

@@ -1,8 +1,4 @@
 #include "updateduration.h"
-#include "linetiming.h"
-#include "updatefilereader.h"
-
-#include <QFileInfo>
 
 #include <cmath>
 #include <limits>
@@ -15,37 +11,10 @@ constexpr int exactEntries = 4 * 1024 * 1024;
 
 } // namespace
 
-updateDuration updateDuration::of(const QString &path)
+// Every line takes at least one byte, so a small file reserves little, and none grows.
+void updateDuration::reserveFor(qint64 fileBytes)
 {
-    const std::atomic<bool> never{false};
-    return of(path, never);
-}
-
-updateDuration updateDuration::of(const QString &path, const std::atomic<bool> &stop)
-{
-    updateDuration duration;
-    updateFileReader file(path);
-    if (!file.open())
-        return duration;
-    // Every line takes at least one byte, so a small file reserves little, and none grows.
-    duration.doneAfter.reserve(int(qMin<qint64>(exactEntries, QFileInfo(path).size())));
-    int lastFrameSize = 0;
-    while (!file.atEnd()) {
-        if (stop)
-            return updateDuration();
-        const updateFileLine line = file.nextLine();
-        qint64 lineTime = 0;
-        if (!line.isComment) {
-            const int size = line.frameData.size();
-            lineTime =
-                lineTiming::timesSent(size, lastFrameSize) * lineTiming::frameNanoseconds(size) +
-                qint64(line.frameHoldTime) * 1000000;
-            lastFrameSize = size;
-        }
-        duration.lineDone(lineTime);
-    }
-    duration.known = true;
-    return duration;
+    doneAfter.reserve(int(qMin<qint64>(exactEntries, fileBytes)));
 }
 
 // One line takes at most about 50 days, so only the sum can overflow.

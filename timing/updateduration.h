@@ -5,22 +5,15 @@
 #include <QString>
 #include <QVector>
 
-#include <atomic>
-
-// How long an update keeps the line busy, read from its file the way the worker sends it: every
-// frame, repeats included, with its break, mark after break, start code and data bytes, and
-// every line's hold as written. A real interface adds its own latency to each frame.
+// How long an update keeps the line busy, line by line as its file is read the way the worker
+// sends it: every frame, repeats included, with its break, mark after break, start code and data
+// bytes, and every line's hold as written. A real interface adds its own latency to each frame.
 class updateDuration
 {
     Q_DECLARE_TR_FUNCTIONS(updateDuration)
 
 public:
-    // Reads the whole file; an unreadable file gives a duration that is not known.
-    static updateDuration of(const QString &path);
-    // The same, but a reading that `stop`, set from any thread, ended early (the file was
-    // replaced meanwhile, or the program ends) gives a duration that is not known.
-    static updateDuration of(const QString &path, const std::atomic<bool> &stop);
-
+    // Known once a reading of its file has been completed.
     bool isKnown() const { return known; }
     // A total beyond what qint64 holds (292 years) reads as the largest one.
     qint64 totalNanoseconds() const { return total; }
@@ -38,6 +31,8 @@ public:
     QString takesAbout() const;
 
 private:
+    friend class updateFileReading;
+    void reserveFor(qint64 fileBytes);
     void lineDone(qint64 lineNanoseconds);
 
     bool known = false;

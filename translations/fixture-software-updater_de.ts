@@ -353,4 +353,11 @@
         <translation>Datei konnte nicht geöffnet werden: %1</translation>
     </message>
 </context>
+<context>
+    <name>updateFileReader</name>
+    <message>
+        <source>Couldn&apos;t read update file %1: %2</source>
+        <translation>Update-Datei %1 konnte nicht gelesen werden: %2</translation>
+    </message>
+</context>
 </TS>

@@ -353,4 +353,11 @@
         <translation>No se pudo abrir el fichero: %1</translation>
     </message>
 </context>
+<context>
+    <name>updateFileReader</name>
+    <message>
+        <source>Couldn&apos;t read update file %1: %2</source>
+        <translation>No se pudo leer el archivo de actualización %1: %2</translation>
+    </message>
+</context>
 </TS>

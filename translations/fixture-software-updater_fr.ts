@@ -353,4 +353,11 @@
         <translation>Impossible d&apos;ouvrir le fichier&#xa0;: %1</translation>
     </message>
 </context>
+<context>
+    <name>updateFileReader</name>
+    <message>
+        <source>Couldn&apos;t read update file %1: %2</source>
+        <translation>Impossible de lire le fichier de mise à jour %1&#xa0;: %2</translation>
+    </message>
+</context>
 </TS>

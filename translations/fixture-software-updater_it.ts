@@ -353,4 +353,11 @@
         <translation>Impossibile aprire il file: %1</translation>
     </message>
 </context>
+<context>
+    <name>updateFileReader</name>
+    <message>
+        <source>Couldn&apos;t read update file %1: %2</source>
+        <translation>Impossibile leggere il file di aggiornamento %1: %2</translation>
+    </message>
+</context>
 </TS>

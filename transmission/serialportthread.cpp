@@ -46,12 +46,13 @@ qint64 monotonicNanoseconds()
     return QDeadlineTimer::current(Qt::PreciseTimer).deadlineNSecs();
 }
 
-// The comment lines left in the file, the one just read included; -1 when a data line follows.
+// The comment lines left in the file, the one just read included; -1 when a data line follows
+// or a read failed.
 qint64 commentLinesLeft(updateFileReader &updateFile)
 {
     qint64 comments = 1;
     for (; !updateFile.atEnd(); ++comments)
-        if (!updateFile.nextLine().isComment)
+        if (!updateFile.nextLine().isComment || updateFile.failed())
             return -1;
     return comments;
 }
@@ -74,7 +75,16 @@ void serialPortThread::startSending()
     updateFileReader updateFile(updateFileInfo.filePath());
     if (!openUpdateFile(updateFile) || !openSerialPort(portName))
         return releasePort();
-    emit updateFileLength(updateFile.countLines());
+    const int lineCount = updateFile.countLines(cancelRequested);
+    if (updateFile.failed())
+        return endWithReadFailure(updateFile);
+    // A cancel during the count of a long file: nothing has been sent.
+    if (lineCount < 0) {
+        releasePort();
+        emit canceled();
+        return;
+    }
+    emit updateFileLength(lineCount);
 
     // Each update starts without history, so its first frame always goes out repeated.
     int lastFrameSize = 0;
@@ -86,8 +96,12 @@ void serialPortThread::startSending()
         // the first frame, ends the update before anything more is sent; when only comment
         // lines are left, nothing more was to be sent, and the update is complete.
         const updateFileLine line = updateFile.nextLine();
+        if (updateFile.failed())
+            return endWithReadFailure(updateFile);
         if (!holdUntil(holdEndsAt)) {
             commentsLeft = line.isComment ? commentLinesLeft(updateFile) : -1;
+            if (updateFile.failed())
+                return endWithReadFailure(updateFile);
             stoppedByCancel = commentsLeft < 0;
             break;
         }
@@ -381,6 +395,16 @@ bool serialPortThread::waitUntilWritten()
         }
     }
     return !failureReported;
+}
+
+// The file's medium went away: the frame on the line leaves it whole before the port is let go,
+// as at the end of the file, and nothing more is sent.
+void serialPortThread::endWithReadFailure(const updateFileReader &updateFile)
+{
+    if (!drainOutput())
+        return endWithFailure();
+    releasePort();
+    reportError(updateFile.failure());
 }
 
 void serialPortThread::endWithFailure()

@@ -56,6 +56,7 @@ private:
     bool drainOutput();
     void sleepUntil(qint64 deadline);
     void countDataLine(qint64 &sent);
+    void endWithReadFailure(const updateFileReader &updateFile);
     void endWithFailure();
     void releasePort();
 

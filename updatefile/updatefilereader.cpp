@@ -21,16 +21,36 @@ bool updateFileReader::open()
     return problem.isEmpty();
 }
 
-int updateFileReader::countLines()
+int updateFileReader::countLines(const std::atomic<bool> &stop)
 {
-    file.seek(0);
-    skipByteOrderMark(file);
     qint64 lines = 0;
-    for (; !file.atEnd(); ++lines)
-        file.readLine();
-    file.seek(0);
-    skipByteOrderMark(file);
+    for (; !atEnd() && !stop; ++lines)
+        readLine();
+    if (stop || !startOver())
+        return -1;
     return int(qMin<qint64>(lines, INT_MAX));
+}
+
+bool updateFileReader::startOver()
+{
+    if (readFailed)
+        return false;
+    readFailed = !file.seek(0);
+    skipByteOrderMark(file);
+    return !readFailed;
+}
+
+QByteArray updateFileReader::readLine()
+{
+    QByteArray line = file.readLine();
+    if (file.error() != QFileDevice::NoError || (line.isEmpty() && !file.atEnd()))
+        readFailed = true;
+    return readFailed ? QByteArray() : line;
+}
+
+QString updateFileReader::failure() const
+{
+    return tr("Couldn't read update file %1: %2").arg(file.fileName(), file.errorString());
 }
 
 void updateFileReader::skipByteOrderMark(QIODevice &file)

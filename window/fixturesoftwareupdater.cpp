@@ -375,7 +375,7 @@ void fixtureSoftwareUpdater::readDuration()
     stopDurationReading = std::make_shared<std::atomic<bool>>(false);
     durationReader.setFuture(
         QtConcurrent::run([path = updateFileInfo.filePath(), stop = stopDurationReading] {
-            return updateDuration::of(path, *stop);
+            return updateFileReading::of(path, *stop);
         }));
 }
 
@@ -384,8 +384,12 @@ void fixtureSoftwareUpdater::durationRead()
     // A reading that was dropped for another file ends canceled.
     if (durationReader.isCanceled())
         return;
-    duration = durationReader.result();
+    const updateFileReading reading = durationReader.result();
+    duration = reading.duration();
     durationPending = false;
+    // A file that cannot be read to its end is reported when chosen, and ends a start.
+    if (!reading.failure().isEmpty())
+        return showErrorMessage(reading.failure());
     // The label keeps the duration until the worker starts.
     showDuration();
     if (state == runState::starting)
@@ -398,7 +402,7 @@ void fixtureSoftwareUpdater::forgetDuration()
     if (stopDurationReading)
         *stopDurationReading = true;
     durationPending = false;
-    durationReader.setFuture(QFuture<updateDuration>());
+    durationReader.setFuture(QFuture<updateFileReading>());
     duration = updateDuration();
     ui->durationLabel->clear();
 }

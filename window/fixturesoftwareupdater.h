@@ -4,7 +4,7 @@
 #include "interfaceport.h"
 #include "powercheck.h"
 #include "sleepinhibitor.h"
-#include "updateduration.h"
+#include "updatefilereading.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -96,7 +96,7 @@ private:
     QLabel *interfaceStatusLabel;
     interfacePortSource availableInterfaces;
     runState state = runState::idle;
-    QFutureWatcher<updateDuration> durationReader;
+    QFutureWatcher<updateFileReading> durationReader;
     updateDuration duration;
     bool durationPending = false;
     std::shared_ptr<std::atomic<bool>> stopDurationReading;

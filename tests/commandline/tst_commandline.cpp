@@ -189,12 +189,16 @@ void tst_CommandLine::statusAndWords()
 
 void tst_CommandLine::framesAsTheWindowSendsThem()
 {
-    const QString file = writeFile("#app\n#V\n#F\n#v1\n0 01 02\n5 03 04\n0 05\n\n0 06 07 08\n");
+    // A header that would retitle and clear the technician's terminal.
+    const QString file =
+        writeFile("#app\n#V\x1b]0;x\x07\n#F\x1b[2J\xc2\x9b\n#v1\n0 01 02\n5 03 04\n0 05\n\n"
+                  "0 06 07 08\n");
     QVERIFY(workerRun(box->portName(), file).end());
     pseudoTerminal line;
     commandLineRun run({"--send", file, "--interface", line.portName()}, "");
     QCOMPARE(run.wait(), 0);
     QVERIFY(run.said().endsWith("Finished!\n"));
+    QVERIFY2(run.said().contains("V\\x1b]0;x\\x07 F\\x1b[2J\\x9b\n"), qPrintable(run.said()));
     QTRY_COMPARE(line.received(), box->received());
 }
 

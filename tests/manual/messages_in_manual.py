@@ -17,6 +17,7 @@ sources = {
     "transmission/porterrormessage.cpp": None,
     "transmission/serialportthread.cpp": r"(?:reportError|configurationFailed)\(\s*tr\(\s*",
     "updatefile/updatefilecheck.cpp": None,
+    "updatefile/updatefilereader.cpp": r"tr\(\s*",
     "computer/powerwarning.cpp": None,
     "computer/sleepinhibitor.cpp": r"tr\(\s*",
     "timing/updateduration.cpp": None,

@@ -29,6 +29,9 @@ struct recorderState
     QHash<dev_t, int> modemLines;
     QByteArray refusedPath;
     int refusedError = 0;
+    QByteArray failingPath;
+    qint64 failingAfter = 0;
+    QHash<int, qint64> failingReads; // descriptor of the failing path, bytes read through it
     qint64 handOverAt = 0;
     int handingOver = 0;
     int stallFromWrite = -1; // -1: no stall
@@ -161,6 +164,8 @@ void stopWatching()
         state.watched = 0;
         state.failures.clear();
         state.refusedPath.clear();
+        state.failingPath.clear();
+        state.failingReads.clear();
         state.handOverAt = 0;
         state.stallFromWrite = -1;
         state.stuckBytes = 0;
@@ -222,7 +227,33 @@ void refuseOpen(const QByteArray &path, int error)
     });
 }
 
+void failReads(const QByteArray &path, qint64 afterBytes)
+{
+    locked([&](recorderState &state) {
+        state.failingPath = path;
+        state.failingAfter = afterBytes;
+    });
+}
+
 } // namespace systemCallRecorder
+
+extern "C" ssize_t read(int fd, void *buffer, size_t size)
+{
+    static const auto realRead = next<ssize_t (*)(int, void *, size_t)>("read");
+    const bool fails = locked([fd](recorderState &state) {
+        const auto bytes = state.failingReads.constFind(fd);
+        return bytes != state.failingReads.cend() && *bytes >= state.failingAfter;
+    });
+    if (fails)
+        return fail(EIO);
+    const ssize_t result = realRead(fd, buffer, size);
+    if (result > 0)
+        locked([&](recorderState &state) {
+            if (state.failingReads.contains(fd))
+                state.failingReads[fd] += result;
+        });
+    return result;
+}
 
 extern "C" int ioctl(int fd, unsigned long request, ...) noexcept
 {
@@ -295,6 +326,7 @@ extern "C" int tcflush(int fd, int queue) noexcept
 extern "C" int close(int fd)
 {
     static const auto realClose = next<int (*)(int)>("close");
+    locked([fd](recorderState &state) { state.failingReads.remove(fd); });
     return recorded(fd, call::close, [&] {
         heldByStall(fd, 30000000000LL);
         return realClose(fd);
@@ -311,5 +343,12 @@ extern "C" int open64(const char *path, int flags, ...)
     const int refused = locked([path](recorderState &state) {
         return state.refusedPath == path ? state.refusedError : 0;
     });
-    return refused ? fail(refused) : realOpen(path, flags, mode);
+    if (refused)
+        return fail(refused);
+    const int fd = realOpen(path, flags, mode);
+    locked([&](recorderState &state) {
+        if (fd >= 0 && state.failingPath == path)
+            state.failingReads.insert(fd, 0);
+    });
+    return fd;
 }

@@ -7,7 +7,7 @@
 
 #include <sys/types.h>
 
-// Sees the serial line where the program meets the kernel. ioctl(), write(), open64(),
+// Sees the serial line where the program meets the kernel. ioctl(), write(), open64(), read(),
 // tcsetattr() and tcflush() are interposed in the test executable itself (the C
 // library changes settings and flushes without going through ioctl()). Calls on the watched
 // device are recorded with monotonic timestamps at call and return. A pseudo-terminal refuses
@@ -71,6 +71,9 @@ void inject(call what, int error, int succeeding = 0);
 void stallOutput(int fromWrite = 0);
 // open64() of this path fails with `error`.
 void refuseOpen(const QByteArray &path, int error);
+// Reads of this path fail with EIO, as from a USB stick pulled out, once `afterBytes` bytes
+// have been read through the same opening.
+void failReads(const QByteArray &path, qint64 afterBytes);
 
 } // namespace systemCallRecorder
 

@@ -237,8 +237,8 @@ void tst_SerialPortThread::cancel_data()
     QTest::addColumn<QString>("report");
     QTest::addColumn<int>("framesSent");
     QTest::addColumn<bool>("stall"); // the interface stops taking data after the first frame
-    QTest::newRow("before the first frame")
-        << line(0, 4, 'a') << -1 << 0 << "canceled" << 0 << false;
+    QTest::newRow("before the first frame, while ten million lines are counted")
+        << QByteArray(10000000, '\n') + line(0, 4, 'a') << -1 << 0 << "canceled" << 0 << false;
     QTest::newRow("while a line's frames go out")
         << line(0, 1000, 'a') + line(0, 1000, 'b') << 1 << 0 << "canceled" << 6 << false;
     QTest::newRow("while the last line's frames go out")
@@ -371,6 +371,17 @@ void tst_SerialPortThread::failuresEndTheRunWithOneReport_data()
         file = directory.filePath("folder.dmx");
         QVERIFY(QDir(directory.path()).mkdir("folder.dmx"));
     });
+    // The file's medium goes away: while the lines are counted, or once 54 lines have gone out.
+    const auto readsFail = [this](qint64 afterCount) {
+        return [=](QString &, QString &file) {
+            file = writeFile(line(0, 100, 'r').repeated(4000));
+            systemCallRecorder::failReads(file.toLocal8Bit(),
+                                          afterCount * QFileInfo(file).size() + 1);
+        };
+    };
+    const char *readError = "error Couldn't read update file %1: Input/output error";
+    row("a read fails while the lines are counted", readError, 0, readsFail(0));
+    row("a read fails during the update", readError, -1, readsFail(1));
     row("refused DTR", "error Unable to set DataTerminalReady", 0, inject(call::dataTerminalReady));
     row("refused break", "status 9", 0, inject(call::breakOn));
     row("writes fail during the update", "status 9", 8, inject(call::write, 8));

@@ -1,5 +1,5 @@
 #include "powerwarning.h"
-#include "updateduration.h"
+#include "updatefilereading.h"
 #include "updatefileheader.h"
 #include "updatefileline.h"
 
@@ -132,7 +132,7 @@ void tst_UpdateFile::duration()
     QTemporaryFile file;
     const auto read = [&file](const QByteArray &content) {
         file.open() && file.resize(0) && file.write(content) && file.flush();
-        return updateDuration::of(file.fileName());
+        return updateFileReading::of(file.fileName()).duration();
     };
     const QByteArray content("#h\n10 01 02\n10 01 02\n5 01\n");
     const updateDuration duration = read(content);
@@ -140,8 +140,9 @@ void tst_UpdateFile::duration()
     QCOMPARE(duration.totalNanoseconds(), 6 * 732000 + 10000000 + lastTwo);
     QCOMPARE(duration.remainingAfter(2), lastTwo);
     QCOMPARE(duration.timeLeft(2, 3600000000000), duration.remainingAfter(3)); // an hour later
-    QVERIFY(duration.isKnown() && !updateDuration::of(file.fileName() + "x").isKnown());
-    QVERIFY(!updateDuration::of(file.fileName(), std::atomic<bool>(true)).isKnown()); // stopped
+    QVERIFY(duration.isKnown());
+    QVERIFY(!updateFileReading::of(file.fileName() + "x").duration().isKnown());
+    QVERIFY(!updateFileReading::of(file.fileName(), std::atomic<bool>(true)).isComplete());
     QCOMPARE(read("\xEF\xBB\xBF" + content).totalNanoseconds(), duration.totalNanoseconds());
     const qint64 largest = read(QByteArray("4294967295 01\n").repeated(3000)).totalNanoseconds();
     QVERIFY(powerWarning({true, 3600, 50}, largest).contains("takes about 106752 days"));
