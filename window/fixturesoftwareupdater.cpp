@@ -35,6 +35,8 @@ fixtureSoftwareUpdater::fixtureSoftwareUpdater(QWidget *parent,
     connect(interfaceActionGroup, &QActionGroup::triggered, this,
             &fixtureSoftwareUpdater::serialPortSelected);
 
+    // Texts that come from a file or from the system are shown as they are, never as markup.
+    interfaceStatusLabel->setTextFormat(Qt::PlainText);
     statusBar()->addWidget(interfaceStatusLabel);
     interfaceStatusLabel->setText(tr("Currently no interface selected!"));
 
@@ -228,6 +230,7 @@ void fixtureSoftwareUpdater::powerChecked(const powerState &power)
     const QString warning = powerWarning(power, duration.totalNanoseconds());
     if (!warning.isEmpty()) {
         QMessageBox question(QMessageBox::Warning, title, warning, QMessageBox::NoButton, this);
+        question.setTextFormat(Qt::PlainText);
         question.setWindowModality(Qt::ApplicationModal);
         const QAbstractButton *anyway =
             question.addButton(tr("Start Anyway"), QMessageBox::AcceptRole);
@@ -441,6 +444,7 @@ void fixtureSoftwareUpdater::showErrorMessage(QString message)
     // The run has ended; the computer need not stay awake while the message waits to be read.
     inhibitor.release();
     QMessageBox box;
+    box.setTextFormat(Qt::PlainText);
     box.setText(message);
     box.exec();
     returnToIdle();

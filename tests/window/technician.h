@@ -10,7 +10,8 @@
 #include <QTimer>
 
 // Answers the window's modal dialogs as a technician would: reads and confirms every message
-// box, and fills in the file dialog with the file that the test wants chosen.
+// box (a box that would read its text as markup is marked so), and fills in the file dialog with
+// the file that the test wants chosen.
 class technician
 {
 public:
@@ -35,7 +36,8 @@ private:
     {
         QWidget *modal = QApplication::activeModalWidget();
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            messages << box->text();
+            // Messages quote paths, headers and the system's reasons, never to be read as markup.
+            messages << (box->textFormat() == Qt::PlainText ? "" : "markup: ") + box->text();
             for (QAbstractButton *button : box->buttons())
                 if (box->buttons().size() == 1 || button->text() == answerButton)
                     return button->click();

@@ -274,6 +274,10 @@ void tst_FixtureSoftwareUpdater::choosingAFileShowsItsHeader_data()
     QTest::newRow("complete") << QByteArray("#application\n#Vendor\n#Fixture\n#v1.04\n0 01\n")
                               << "Application v1.04"
                               << "Vendor Fixture";
+    QTest::newRow("markup shows as it is")
+        << QByteArray("#<img src=\"/dev/zero\">\n#<b>V</b>\n#F\n#v1\n")
+        << "<img src=\"/dev/zero\"> v1"
+        << "<b>V</b> F";
     QTest::newRow("three header lines") << QByteArray("#a\n#Vendor\n#Fixture\n0 01\n") << ""
                                         << "";
     // The window reads only the file's start: text mode would skip them all looking for a #.
@@ -297,6 +301,9 @@ void tst_FixtureSoftwareUpdater::choosingAFileShowsItsHeader()
     QCOMPARE(infoPage(), application.isEmpty() ? 0 : 1);
     QVERIFY(startEnabled());
     QVERIFY(user.messages.isEmpty());
+    for (const char *label : {"fileLabel", "applicationDisplayLabel", "fixtureDisplayLabel"})
+        QCOMPARE(find<QLabel>(label)->textFormat(), Qt::PlainText);
+    QCOMPARE(window->statusBar()->findChild<QLabel *>()->textFormat(), Qt::PlainText);
 }
 
 // The dialog offers update files from the folder of the file chosen before; choosing again from
