@@ -163,19 +163,11 @@ void printTally(const tally &counts)
         print("  ODD " + odd);
 }
 
-// The worker narrates every frame with qDebug(); a soak of hundreds of runs needs none of it.
-void dropDebugMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
-{
-    if (type != QtDebugMsg)
-        std::fprintf(stderr, "%s\n", qPrintable(message));
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
-    qInstallMessageHandler(dropDebugMessages);
     if (!systemCallRecorder::isActive()) {
         std::fputs("ioctl() is not interposed: no modem lines on the pseudo-terminal\n", stderr);
         return 2;

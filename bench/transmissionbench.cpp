@@ -322,7 +322,8 @@ int runAll(const QString &only)
             paths[run.file] = writeUpdateFile(directory, files[run.file]);
             QElapsedTimer reading;
             reading.start();
-            estimates[run.file] = updateFileReading::of(paths[run.file]).duration().totalNanoseconds() / 1e3;
+            estimates[run.file] =
+                updateFileReading::of(paths[run.file]).duration().totalNanoseconds() / 1e3;
             const double milliseconds = reading.nsecsElapsed() / 1e6;
             QString line = QString("%1: the program's duration model reads its %2 lines in %3 ms")
                                .arg(files[run.file].name)
@@ -365,19 +366,11 @@ int runAll(const QString &only)
     return status;
 }
 
-// The worker reports every step with qDebug(); formatting still happens, printing does not.
-void dropDebugOutput(QtMsgType type, const QMessageLogContext &, const QString &message)
-{
-    if (type != QtDebugMsg)
-        fprintf(stderr, "%s\n", qPrintable(message));
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
-    qInstallMessageHandler(dropDebugOutput);
     if (!systemCallRecorder::isActive()) {
         fprintf(stderr, "ioctl() is not interposed: no pseudo-terminal modem lines, no figures\n");
         return 2;

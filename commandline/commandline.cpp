@@ -104,11 +104,6 @@ int commandLine::run(int argc, char *argv[], const interfacePortSource &attached
     programIdentity::apply();
     // Scripts that read what it says set LC_ALL=C, as for any program translated with gettext.
     const programTranslation translation(programTranslation::languagesOfEnvironment());
-    // The worker narrates every frame; the command line says what a technician needs instead.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
-        if (type != QtDebugMsg)
-            printTo(stderr, text + '\n');
-    });
 
     // Made here rather than before main, so that their descriptions are translated.
     const QCommandLineOption sendOption(

@@ -1,13 +1,7 @@
 #include "commandlineupdate.h"
-#include "porterrormessage.h"
-#include "powercheck.h"
-#include "powerwarning.h"
 #include "runend.h"
-#include "serialportthread.h"
 #include "terminaltext.h"
-#include "updatefilereading.h"
 
-#include <csignal>
 #include <cstdio>
 #include <syslog.h>
 #include <unistd.h>
@@ -26,26 +20,12 @@ void say(const QString &line)
     print(withControlsEscaped(line) + '\n');
 }
 
-// SIGINT and SIGTERM wait until the update runs and then go to the main thread only, which turns
-// them into a cancel: the worker's thread starts with them blocked, as there they would end its
-// port calls.
-void blockStopSignals(int how)
-{
-    sigset_t stop;
-    sigemptyset(&stop);
-    sigaddset(&stop, SIGINT);
-    sigaddset(&stop, SIGTERM);
-    pthread_sigmask(how, &stop, nullptr);
-}
-
 } // namespace
 
 commandLineUpdate::commandLineUpdate(QString portName, QString updateFile, bool ignorePower)
-    : portName(std::move(portName)), updateFile(std::move(updateFile)), ignorePower(ignorePower),
-      onTerminal(isatty(STDERR_FILENO))
+    : portName(portName), updateFile(updateFile), ignorePower(ignorePower),
+      onTerminal(isatty(STDERR_FILENO)), session(std::move(portName), std::move(updateFile))
 {
-    ticker.setInterval(1000);
-    connect(&ticker, &QTimer::timeout, this, &commandLineUpdate::showProgress);
 }
 
 commandLineUpdate::~commandLineUpdate() = default;
@@ -54,114 +34,66 @@ int commandLineUpdate::exec()
 {
     // journald takes the identifier up to the first blank.
     openlog("fixture-software-updater", LOG_PID, LOG_USER);
-    blockStopSignals(SIG_BLOCK);
-    const updateFileReading reading = updateFileReading::of(updateFile);
-    if (!reading.failure().isEmpty()) {
-        say(reading.failure());
-        logOutcome(LOG_ERR, reading.failure());
-        return 1;
-    }
-    duration = reading.duration();
-    say(duration.takesAbout());
-    if (!powerIsEnough())
-        return 1;
-
-    run = std::make_unique<updateRun>(portName, updateFile);
-    const serialPortThread *worker = run->worker;
-    connect(worker, &serialPortThread::portStatusChanged, this, [this](qlonglong code) {
-        const QString message = portErrorMessage(int(code));
-        end(1, message.isEmpty() ? tr("Serialport Error: %1").arg(code) : message, LOG_ERR);
-    });
-    connect(worker, &serialPortThread::sendError, this,
-            [this](const QString &message) { end(1, message, LOG_ERR); });
-    connect(worker, &serialPortThread::updateFileLength, this, [this](int lines) {
-        lineCount = lines;
-        showProgress();
-    });
-    connect(worker, &serialPortThread::updateProgress, this, [this](int step) {
-        linesDone += step;
-        sinceProgress.restart();
-        showProgress();
-    });
-    connect(worker, &serialPortThread::finished, this,
-            [this] { end(0, runEnd::finished(), LOG_NOTICE); });
-    connect(worker, &serialPortThread::canceled, this,
-            [this] { end(1, runEnd::canceled(), LOG_WARNING); });
-    connect(&inhibitor, &sleepInhibitor::unavailable, this, [](const QString &reason) {
+    connect(&session, &updateSession::durationKnown, this,
+            [this] { say(session.duration().takesAbout()); });
+    connect(&session, &updateSession::question, this, &commandLineUpdate::answer);
+    connect(&session, &updateSession::progressed, this, &commandLineUpdate::showProgress);
+    connect(&session, &updateSession::inhibitorUnavailable, this, [](const QString &reason) {
         say(tr("The computer is not kept awake during the update: %1").arg(reason));
     });
+    connect(&session, &updateSession::finished, this,
+            [this] { end(0, runEnd::finished(), LOG_NOTICE); });
+    connect(&session, &updateSession::canceled, this,
+            [this] { end(1, runEnd::canceled(), LOG_WARNING); });
+    connect(&session, &updateSession::failed, this,
+            [this](const QString &message) { end(1, message, LOG_ERR); });
+    connect(&session, &updateSession::canceledBeforeSending, this,
+            [this] { end(1, tr("Canceled before it started"), LOG_WARNING); });
     connect(&stopSignals, &unixSignalWatcher::caught, this, [this](int signalNumber) {
         caughtSignal = signalNumber;
-        run->cancel();
+        session.cancel();
     });
-
-    inhibitor.hold();
-    run->start();
-    blockStopSignals(SIG_UNBLOCK);
-    sinceProgress.start();
-    if (onTerminal)
-        ticker.start();
+    session.start();
     running.exec();
-
-    inhibitor.release();
-    run->end();
     if (caughtSignal != 0)
         unixSignalWatcher::dieBy(caughtSignal);
     return status;
 }
 
-// Where the window would ask, the command line refuses: nobody may be there to answer.
-bool commandLineUpdate::powerIsEnough()
+void commandLineUpdate::answer(const QString &powerWarning)
 {
-    powerCheck check;
-    powerState state;
-    QEventLoop asking;
-    connect(&check, &powerCheck::answered, &asking, [&](const powerState &answer) {
-        state = answer;
-        asking.quit();
-    });
-    check.ask();
-    asking.exec();
-    const QString warning = powerWarning(state, duration.totalNanoseconds());
-    if (warning.isEmpty())
-        return true;
-    say(warning);
+    say(powerWarning);
     if (ignorePower)
-        return true;
-    const QString refusal =
-        tr("Not started. Connect the charger, or start again with --ignore-power.");
-    say(refusal);
-    logOutcome(LOG_WARNING, refusal);
-    return false;
+        return session.proceed();
+    end(1, tr("Not started. Connect the charger, or start again with --ignore-power."),
+        LOG_WARNING);
+    session.cancel();
 }
 
 // On a terminal one line, rewritten in place; in a log one line for every tenth of the update.
 void commandLineUpdate::showProgress()
 {
-    // In 64 bits: a hundred times a count of lines overflows an int above 21 million lines. The
-    // count is at most INT_MAX, and the lines done may go beyond it.
-    const qint64 percent = lineCount > 0 ? qMin<qint64>(linesDone * 100 / lineCount, 100) : 100;
-    const QString text =
-        tr("%1 % · %2 of %3 lines · about %4 left")
-            .arg(percent)
-            .arg(linesDone)
-            .arg(lineCount)
-            .arg(updateDuration::text(duration.timeLeft(linesDone, sinceProgress.nsecsElapsed())));
+    const qint64 percent = session.percent();
+    const QString text = tr("%1 % · %2 of %3 lines · about %4 left")
+                             .arg(percent)
+                             .arg(session.linesDone())
+                             .arg(session.lineCount())
+                             .arg(updateDuration::text(session.nanosecondsLeft()));
     if (onTerminal) {
         print("\r" + text + "\033[K");
+        progressShown = true;
     } else if (percent / 10 > tenthsShown) {
         tenthsShown = percent / 10;
         say(text);
     }
 }
 
-// The worker reports the end of its run once.
+// The session reports the end of its update once; a refusal comes before it.
 void commandLineUpdate::end(int exitStatus, const QString &lastLine, int priority)
 {
     if (status >= 0)
         return;
-    ticker.stop();
-    if (onTerminal)
+    if (progressShown)
         print("\n");
     say(lastLine);
     logOutcome(priority, lastLine);

@@ -1,22 +1,16 @@
 #ifndef COMMANDLINEUPDATE_H
 #define COMMANDLINEUPDATE_H
 
-#include "sleepinhibitor.h"
 #include "unixsignalwatcher.h"
-#include "updateduration.h"
-#include "updaterun.h"
+#include "updatesession.h"
 
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QObject>
 #include <QString>
-#include <QTimer>
-
-#include <memory>
 
 // One update without a window, for a script or a technician on ssh: the duration, then the
-// progress and the end on stderr, and the exit status. It is guarded like the window's: the
-// computer is kept awake, and a battery that may not last refuses the update.
+// progress and the end on stderr, and the exit status. Where the window would ask about the
+// battery, it refuses, unless told to go on: nobody may be there to answer.
 class commandLineUpdate : public QObject
 {
     Q_OBJECT
@@ -26,12 +20,12 @@ public:
     ~commandLineUpdate() override;
 
     // 0 when the update finished, 1 when it failed or was refused. SIGINT and SIGTERM cancel it
-    // as the Cancel button does, and then end the process by that signal. How it ended also goes
-    // to the system log.
+    // as the Cancel button does, at any step, and then end the process by that signal. How it
+    // ended also goes to the system log.
     int exec();
 
 private:
-    bool powerIsEnough();
+    void answer(const QString &powerWarning);
     void showProgress();
     // The last line, also to the system log with the syslog priority given.
     void end(int exitStatus, const QString &lastLine, int priority);
@@ -41,16 +35,11 @@ private:
     const QString updateFile;
     const bool ignorePower;
     const bool onTerminal;
-    updateDuration duration;
-    std::unique_ptr<updateRun> run;
-    sleepInhibitor inhibitor;
+    updateSession session;
     unixSignalWatcher stopSignals;
     QEventLoop running;
-    QElapsedTimer sinceProgress;
-    QTimer ticker;
-    int lineCount = 0;
-    qint64 linesDone = 0;
-    int tenthsShown = 0;
+    bool progressShown = false;
+    qint64 tenthsShown = 0;
     int status = -1;
     int caughtSignal = 0;
 };

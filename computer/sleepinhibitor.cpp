@@ -8,12 +8,16 @@
 #include <QDBusPendingReply>
 #include <QDBusUnixFileDescriptor>
 #include <QDebug>
+#include <QLoggingCategory>
 #include <QTimer>
 
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace {
+
+// Off unless QT_LOGGING_RULES turns it on, as in "fixture-software-updater.computer.debug=true".
+Q_LOGGING_CATEGORY(computerLog, "fixture-software-updater.computer", QtInfoMsg)
 
 const QString everything = QStringLiteral("shutdown:sleep:idle:handle-power-key:handle-suspend-key:"
                                           "handle-hibernate-key:handle-lid-switch");
@@ -128,6 +132,6 @@ void sleepInhibitor::answered(QDBusPendingCallWatcher *call, const QString &what
 
 void sleepInhibitor::giveUp(const QString &reason)
 {
-    qDebug() << "No sleep inhibitor:" << reason;
+    qCDebug(computerLog) << "No sleep inhibitor:" << reason;
     emit unavailable(reason);
 }

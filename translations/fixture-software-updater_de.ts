@@ -78,10 +78,6 @@
 <context>
     <name>commandLineUpdate</name>
     <message>
-        <source>Serialport Error: %1</source>
-        <translation>Fehler am seriellen Port: %1</translation>
-    </message>
-    <message>
         <source>The computer is not kept awake during the update: %1</source>
         <translation>Der Computer wird während des Updates nicht wach gehalten: %1</translation>
     </message>
@@ -96,6 +92,10 @@
     <message>
         <source>%1 (file %2, interface %3)</source>
         <translation>%1 (Datei %2, Interface %3)</translation>
+    </message>
+    <message>
+        <source>Canceled before it started</source>
+        <translation>Abgebrochen, bevor das Update begann</translation>
     </message>
 </context>
 <context>
@@ -226,6 +226,10 @@
     <message>
         <source>Serialport Error: NotOpenError</source>
         <translation>Fehler am seriellen Port: NotOpenError</translation>
+    </message>
+    <message>
+        <source>Serialport Error: %1</source>
+        <translation>Fehler am seriellen Port: %1</translation>
     </message>
 </context>
 <context>

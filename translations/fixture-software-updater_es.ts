@@ -78,10 +78,6 @@
 <context>
     <name>commandLineUpdate</name>
     <message>
-        <source>Serialport Error: %1</source>
-        <translation>Error del puerto serie: %1</translation>
-    </message>
-    <message>
         <source>The computer is not kept awake during the update: %1</source>
         <translation>El ordenador no se mantiene activo durante la actualización: %1</translation>
     </message>
@@ -96,6 +92,10 @@
     <message>
         <source>%1 (file %2, interface %3)</source>
         <translation>%1 (fichero %2, interfaz %3)</translation>
+    </message>
+    <message>
+        <source>Canceled before it started</source>
+        <translation>Anulada antes de empezar</translation>
     </message>
 </context>
 <context>
@@ -226,6 +226,10 @@
     <message>
         <source>Serialport Error: NotOpenError</source>
         <translation>Error del puerto serie: NotOpenError</translation>
+    </message>
+    <message>
+        <source>Serialport Error: %1</source>
+        <translation>Error del puerto serie: %1</translation>
     </message>
 </context>
 <context>

@@ -78,10 +78,6 @@
 <context>
     <name>commandLineUpdate</name>
     <message>
-        <source>Serialport Error: %1</source>
-        <translation>Erreur du port série&#xa0;: %1</translation>
-    </message>
-    <message>
         <source>The computer is not kept awake during the update: %1</source>
         <translation>L&apos;ordinateur n&apos;est pas maintenu éveillé pendant la mise à jour&#xa0;: %1</translation>
     </message>
@@ -96,6 +92,10 @@
     <message>
         <source>%1 (file %2, interface %3)</source>
         <translation>%1 (fichier %2, interface %3)</translation>
+    </message>
+    <message>
+        <source>Canceled before it started</source>
+        <translation>Annulée avant d’avoir commencé</translation>
     </message>
 </context>
 <context>
@@ -226,6 +226,10 @@
     <message>
         <source>Serialport Error: NotOpenError</source>
         <translation>Erreur du port série&#xa0;: NotOpenError</translation>
+    </message>
+    <message>
+        <source>Serialport Error: %1</source>
+        <translation>Erreur du port série&#xa0;: %1</translation>
     </message>
 </context>
 <context>

@@ -78,10 +78,6 @@
 <context>
     <name>commandLineUpdate</name>
     <message>
-        <source>Serialport Error: %1</source>
-        <translation>Errore della porta seriale: %1</translation>
-    </message>
-    <message>
         <source>The computer is not kept awake during the update: %1</source>
         <translation>Il computer non viene mantenuto attivo durante l&apos;aggiornamento: %1</translation>
     </message>
@@ -96,6 +92,10 @@
     <message>
         <source>%1 (file %2, interface %3)</source>
         <translation>%1 (file %2, interfaccia %3)</translation>
+    </message>
+    <message>
+        <source>Canceled before it started</source>
+        <translation>Annullato prima di iniziare</translation>
     </message>
 </context>
 <context>
@@ -226,6 +226,10 @@
     <message>
         <source>Serialport Error: NotOpenError</source>
         <translation>Errore della porta seriale: NotOpenError</translation>
+    </message>
+    <message>
+        <source>Serialport Error: %1</source>
+        <translation>Errore della porta seriale: %1</translation>
     </message>
 </context>
 <context>

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDebug>
+#include <QLoggingCategory>
 #include <QThread>
 #include <QTime>
 
@@ -15,6 +16,9 @@
 #endif
 
 namespace {
+
+// Off unless QT_LOGGING_RULES turns it on, as in "fixture-software-updater.worker.debug=true".
+Q_LOGGING_CATEGORY(workerLog, "fixture-software-updater.worker", QtInfoMsg)
 
 // A 513-byte frame takes 23 ms on the line; a port that keeps bytes much longer is stalled.
 constexpr int writeTimeoutMilliseconds = 1000;
@@ -107,17 +111,17 @@ void serialPortThread::startSending()
         }
         if (line.isComment) {
             countDataLine(sentBeforeHold);
-            qDebug() << "Skipping comment line";
+            qCDebug(workerLog) << "Skipping comment line";
             emit updateProgress(1);
             continue;
         }
-        qDebug() << "frameHoldTime" << line.frameHoldTime;
+        qCDebug(workerLog) << "frameHoldTime" << line.frameHoldTime;
 
         const int frames = lineTiming::timesSent(line.frameData.size(), lastFrameSize);
         qint64 sent = 0;
         for (int frame = 1; frame <= frames && sent >= 0 && !failureReported; ++frame) {
             if (frame < frames)
-                qDebug() << "Repeating current packet";
+                qCDebug(workerLog) << "Repeating current packet";
             sent = sendFrame(line.frameData);
             // The previous line is counted while this frame is on the line, where the time it
             // takes does not delay the next break.
@@ -168,8 +172,9 @@ void serialPortThread::countDataLine(qint64 &sent)
 {
     if (sent < 0)
         return;
-    qDebug() << QTime::currentTime().toString("hh:mm:ss.zzz") << "Sent:" << sent << "bytes";
-    qDebug() << "Next package:";
+    qCDebug(workerLog) << QTime::currentTime().toString("hh:mm:ss.zzz") << "Sent:" << sent
+                       << "bytes";
+    qCDebug(workerLog) << "Next package:";
     emit updateProgress(1);
     sent = -1;
 }
@@ -184,14 +189,14 @@ bool serialPortThread::openUpdateFile(updateFileReader &updateFile)
 {
     if (updateFile.open())
         return true;
-    qDebug() << "Couldn't open file" << updateFile.errorString();
+    qCDebug(workerLog) << "Couldn't open file" << updateFile.errorString();
     reportError(tr("Couldn't Open Update file:%1").arg(updateFileInfo.filePath()));
     return false;
 }
 
 bool serialPortThread::openSerialPort(const QString &portName)
 {
-    qDebug() << "Choosing " << portName;
+    qCDebug(workerLog) << "Choosing " << portName;
     serialPort = new QSerialPort(portName, this);
     if (!serialPort->setBaudRate(250000, QSerialPort::AllDirections))
         return configurationFailed(tr("Unable to set Baudrate!"));
@@ -301,7 +306,7 @@ qint64 serialPortThread::sendFrame(const QByteArray &data)
     frame.append(startCodeBytes).append(data);
     const qint64 written = serialPort->write(frame.constData(), frame.size());
     if (written == 0) {
-        qDebug() << "Failed to send";
+        qCDebug(workerLog) << "Failed to send";
         reportRemainingPortError();
         return -1;
     }

@@ -3,6 +3,8 @@
 
 #include <QFileInfo>
 
+#include <csignal>
+
 updateRun::updateRun(const QString &portName, const QString &updateFile)
     : worker(new serialPortThread(portName, QFileInfo(updateFile)))
 {
@@ -15,9 +17,18 @@ updateRun::~updateRun()
     end();
 }
 
+// SIGINT and SIGTERM are for the thread that handles them: in the worker's they would end its
+// port calls. A thread takes its creator's signal mask, so both are blocked around its start.
 void updateRun::start()
 {
+    sigset_t stopSignals;
+    sigset_t previous;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, &previous);
     thread.start();
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     QMetaObject::invokeMethod(worker, &serialPortThread::startSending, Qt::QueuedConnection);
 }
 

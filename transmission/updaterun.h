@@ -18,8 +18,7 @@ public:
 
     serialPortThread *const worker;
 
-    // The worker's thread takes the caller's signal mask: a caller that handles SIGINT or SIGTERM
-    // blocks them before, as in the worker's thread they would end its port calls.
+    // The worker's thread starts with SIGINT and SIGTERM blocked.
     void start();
     // From the caller's thread, directly: the worker sees it even in a hold.
     void cancel();

@@ -3,6 +3,14 @@
 #include <QBuffer>
 #include <QDebug>
 #include <QFileInfo>
+#include <QLoggingCategory>
+
+namespace {
+
+// Off unless QT_LOGGING_RULES turns it on, as in "fixture-software-updater.updatefile.debug=true".
+Q_LOGGING_CATEGORY(updateFileLog, "fixture-software-updater.updatefile", QtInfoMsg)
+
+} // namespace
 
 updateFileCheck::updateFileCheck(const QString &path) : file(path)
 {
@@ -14,7 +22,7 @@ updateFileCheck::updateFileCheck(const QString &path) : file(path)
     else if (!file.open(QIODevice::ReadOnly))
         problem = file.errorString();
     if (!passed())
-        qDebug() << "Couldn't open file" << problem;
+        qCDebug(updateFileLog) << "Couldn't open file" << problem;
 }
 
 QString updateFileCheck::message() const

@@ -1,22 +1,28 @@
 #include "fixturesoftwareupdater.h"
-#include "porterrormessage.h"
-#include "powerwarning.h"
+#include "backgroundreading.h"
 #include "programidentity.h"
 #include "runend.h"
-#include "serialportthread.h"
 #include "ui_fixturesoftwareupdater.h"
 #include "updatefilecheck.h"
 #include "updatefilesearch.h"
+#include "updatesession.h"
 
 #include <QActionGroup>
 #include <QCoreApplication>
 #include <QDebug>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QStatusBar>
-#include <QtConcurrentRun>
+
+namespace {
+
+// Off unless QT_LOGGING_RULES turns it on, as in "fixture-software-updater.window.debug=true".
+Q_LOGGING_CATEGORY(windowLog, "fixture-software-updater.window", QtInfoMsg)
+
+} // namespace
 
 fixtureSoftwareUpdater::fixtureSoftwareUpdater(QWidget *parent,
                                                interfacePortSource availableInterfaces)
@@ -40,20 +46,15 @@ fixtureSoftwareUpdater::fixtureSoftwareUpdater(QWidget *parent,
     statusBar()->addWidget(interfaceStatusLabel);
     interfaceStatusLabel->setText(tr("Currently no interface selected!"));
 
-    connect(&durationReader, &QFutureWatcherBase::finished, this,
-            &fixtureSoftwareUpdater::durationRead);
-    timeLeftTicker.setInterval(1000);
-    connect(&timeLeftTicker, &QTimer::timeout, this, &fixtureSoftwareUpdater::showTimeLeft);
-
     preselectUpdateFile();
     on_actionRefreshPortsList_triggered();
 }
 
+// An update under way ends at once in a hold or a stall, and otherwise after the current line's
+// frames; a reading under way stops.
 fixtureSoftwareUpdater::~fixtureSoftwareUpdater()
 {
-    // The program waits at its end for a reading that is still under way.
-    forgetDuration();
-    stopWorker();
+    delete session;
     delete ui;
 }
 
@@ -69,7 +70,7 @@ void fixtureSoftwareUpdater::preselectUpdateFile()
     if (updateFileInfo.filePath().isEmpty())
         return;
     ui->fileLabel->setText(updateFileInfo.filePath());
-    readDuration();
+    readFile();
 }
 
 void fixtureSoftwareUpdater::on_actionRefreshPortsList_triggered()
@@ -90,7 +91,8 @@ void fixtureSoftwareUpdater::on_actionRefreshPortsList_triggered()
         QAction *entry = interfaceActionGroup->addAction(port.menuText());
         ui->menuPort->insertAction(ui->menuPort->actions().value(0), entry);
         entry->setData(port.portName);
-        qDebug() << port.portName << port.description << port.manufacturer << port.serialNumber;
+        qCDebug(windowLog) << port.portName << port.description << port.manufacturer
+                           << port.serialNumber;
 
         if (!port.isInterfaceBox() && port.portName == selectedPortName) {
             entry->setCheckable(true);
@@ -136,14 +138,14 @@ void fixtureSoftwareUpdater::chooseUpdateFile(const QString &path)
     if (state != runState::idle)
         return;
     clearFileInformation();
-    forgetDuration();
+    forgetReading();
     updateFileInfo = QFileInfo(path);
     ui->fileLabel->setText(updateFileInfo.filePath());
     updateFileCheck check(updateFileInfo.filePath());
     if (!check.passed())
         return showErrorMessage(check.message());
     updateStartAvailability();
-    readDuration();
+    readFile();
     const updateFileHeader header = check.header();
     if (!header.isComplete())
         return clearFileInformation();
@@ -175,13 +177,10 @@ void fixtureSoftwareUpdater::on_updateButton_clicked()
 }
 
 // From the click until the end is acknowledged, the interface and the file stay as they were at
-// the click, so that the status bar and the file label name what the update uses. Only a start
-// waits for the power check.
+// the click, so that the status bar and the file label name what the update uses.
 void fixtureSoftwareUpdater::enter(runState next)
 {
     state = next;
-    if (state != runState::starting)
-        forgetPowerCheck();
     const bool idle = state == runState::idle;
     interfaceActionGroup->setEnabled(idle);
     ui->actionRefreshPortsList->setEnabled(idle);
@@ -190,113 +189,62 @@ void fixtureSoftwareUpdater::enter(runState next)
     updateStartAvailability();
 }
 
-// The pages switch at once; behind them the start waits for the duration, which it needs, while
-// a very long file is still being read, then for the power check, which answers within about a
-// second whatever the bus does.
+// The pages switch at once; behind them the session waits for the file's reading, which a very
+// long file may still need, then for the power check, which answers within about a second
+// whatever the bus does. Each start has a session of its own, so that an answer that comes
+// after its start was canceled is never taken for the next start's.
 void fixtureSoftwareUpdater::startUpdate()
 {
     enter(runState::starting);
     ui->updateButton->setDisabled(true);
     ui->infoStackedWidget->setCurrentWidget(ui->progressPage);
     ui->updateStackedWidget->setCurrentWidget(ui->cancelSendingPage);
-    if (!durationPending)
-        askPower();
-}
-
-// Each start asks a check of its own: an answer that comes after its start was canceled must
-// never be taken for the next start's.
-void fixtureSoftwareUpdater::askPower()
-{
-    forgetPowerCheck();
-    pendingPowerCheck = new powerCheck(this);
-    connect(pendingPowerCheck, &powerCheck::answered, this, &fixtureSoftwareUpdater::powerChecked);
-    pendingPowerCheck->ask();
-}
-
-void fixtureSoftwareUpdater::forgetPowerCheck()
-{
-    if (!pendingPowerCheck)
-        return;
-    // Its answer may already be on its way; and it may be answering right now, so it is deleted
-    // only once back in the event loop.
-    pendingPowerCheck->disconnect(this);
-    pendingPowerCheck->deleteLater();
-    pendingPowerCheck = nullptr;
+    if (session)
+        session->deleteLater();
+    session = new updateSession(selectedPortName, updateFileInfo.filePath(), reading, this);
+    connect(session, &updateSession::question, this, &fixtureSoftwareUpdater::askToProceed);
+    connect(session, &updateSession::sending, this, &fixtureSoftwareUpdater::updateStarted);
+    connect(session, &updateSession::progressed, this, &fixtureSoftwareUpdater::updateProgress);
+    connect(session, &updateSession::finished, this, &fixtureSoftwareUpdater::updateFinished);
+    connect(session, &updateSession::canceled, this, &fixtureSoftwareUpdater::updateCanceled);
+    connect(session, &updateSession::failed, this, &fixtureSoftwareUpdater::showErrorMessage);
+    connect(session, &updateSession::canceledBeforeSending, this,
+            &fixtureSoftwareUpdater::acknowledge);
+    session->start();
 }
 
 // A computer that turns off halfway through leaves the fixture without working firmware.
-void fixtureSoftwareUpdater::powerChecked(const powerState &power)
+void fixtureSoftwareUpdater::askToProceed(const QString &powerWarning)
 {
-    const QString warning = powerWarning(power, duration.totalNanoseconds());
-    if (!warning.isEmpty()) {
-        QMessageBox question(QMessageBox::Warning, title, warning, QMessageBox::NoButton, this);
-        question.setTextFormat(Qt::PlainText);
-        question.setWindowModality(Qt::ApplicationModal);
-        const QAbstractButton *anyway =
-            question.addButton(tr("Start Anyway"), QMessageBox::AcceptRole);
-        question.setDefaultButton(question.addButton(QMessageBox::Cancel));
-        question.exec();
-        if (question.clickedButton() != anyway)
-            return acknowledge();
-    }
-    sendUpdate();
+    QMessageBox question(QMessageBox::Warning, title, powerWarning, QMessageBox::NoButton, this);
+    question.setTextFormat(Qt::PlainText);
+    question.setWindowModality(Qt::ApplicationModal);
+    const QAbstractButton *anyway = question.addButton(tr("Start Anyway"), QMessageBox::AcceptRole);
+    question.setDefaultButton(question.addButton(QMessageBox::Cancel));
+    question.exec();
+    question.clickedButton() == anyway ? session->proceed() : session->cancel();
 }
 
-void fixtureSoftwareUpdater::sendUpdate()
+void fixtureSoftwareUpdater::updateStarted()
 {
     enter(runState::running);
-    inhibitor.hold();
-    sinceProgress.start();
-    timeLeftTicker.start();
     showTimeLeft();
-
-    auto *worker = new serialPortThread(selectedPortName, updateFileInfo);
-    worker->moveToThread(&workerThread);
-    connect(&workerThread, &QThread::finished, worker, &QObject::deleteLater);
-    connect(worker, &serialPortThread::portStatusChanged, this,
-            &fixtureSoftwareUpdater::serialPortError);
-    connect(worker, &serialPortThread::sendError, this, &fixtureSoftwareUpdater::showErrorMessage);
-    connect(worker, &serialPortThread::updateFileLength, this,
-            &fixtureSoftwareUpdater::updateFileLength);
-    connect(worker, &serialPortThread::updateProgress, this,
-            &fixtureSoftwareUpdater::updateProgress);
-    connect(worker, &serialPortThread::finished, this, &fixtureSoftwareUpdater::updateFinished);
-    connect(worker, &serialPortThread::canceled, this, &fixtureSoftwareUpdater::updateCanceled);
-    connect(worker, &serialPortThread::sendMessage, this, &fixtureSoftwareUpdater::recieveMessage);
-    connect(this, &fixtureSoftwareUpdater::startSending, worker, &serialPortThread::startSending);
-    // Direct: a queued call would wait until the worker's hold is over, however long it is.
-    connect(this, &fixtureSoftwareUpdater::cancelSending, worker, &serialPortThread::cancelSending,
-            Qt::DirectConnection);
-    workerThread.start(QThread::InheritPriority);
-    emit startSending();
 }
 
 // Before the worker is made, a cancel ends the start: nothing has been sent or taken.
 void fixtureSoftwareUpdater::on_cancelButton_clicked()
 {
-    if (state == runState::starting)
-        return acknowledge();
-    emit cancelSending();
+    if (session)
+        session->cancel();
 }
 
-void fixtureSoftwareUpdater::updateFileLength(int updateFileLength)
+void fixtureSoftwareUpdater::updateProgress()
 {
-    ui->progressBar->setRange(0, updateFileLength);
-}
-
-void fixtureSoftwareUpdater::updateProgress(int progress)
-{
-    // The bar ignores steps beyond its maximum, which the sum must not overflow on its way to.
-    ui->progressBar->setValue(
-        int(qMin<qint64>(qint64(ui->progressBar->value()) + progress, ui->progressBar->maximum())));
-    sinceProgress.restart();
+    // The bar holds an int; the session counts the lines done in 64 bits, beyond the file's length
+    // for a file of more than INT_MAX lines.
+    ui->progressBar->setRange(0, session->lineCount());
+    ui->progressBar->setValue(int(qMin<qint64>(session->linesDone(), session->lineCount())));
     showTimeLeft();
-}
-
-// The window shows no running text during an update.
-void fixtureSoftwareUpdater::recieveMessage(QString message)
-{
-    Q_UNUSED(message)
 }
 
 void fixtureSoftwareUpdater::updateFinished()
@@ -316,14 +264,12 @@ void fixtureSoftwareUpdater::endUpdate(runState end, const QString &buttonText)
     ui->updateStackedWidget->setCurrentWidget(ui->startSendingPage);
     ui->updateButton->setText(buttonText);
     ui->updateButton->setEnabled(true);
-    stopWorker();
     showDuration();
 }
 
 // After a failure. An update that ended before still waits for its acknowledgement.
 void fixtureSoftwareUpdater::returnToIdle()
 {
-    stopWorker();
     ui->infoStackedWidget->setCurrentWidget(ui->selectFilePage);
     ui->progressBar->setValue(0);
     ui->updateStackedWidget->setCurrentWidget(ui->startSendingPage);
@@ -351,16 +297,6 @@ void fixtureSoftwareUpdater::clearFileInformation()
     ui->fixtureDisplayLabel->setText("");
 }
 
-// A worker that is still sending stops at once in a hold, or after the frames of its current
-// data line, so the wait that follows is short; a worker whose update has ended ignores it.
-void fixtureSoftwareUpdater::stopWorker()
-{
-    inhibitor.release();
-    emit cancelSending();
-    workerThread.quit();
-    workerThread.wait();
-}
-
 // Start needs a selected interface and an update file that is a plain file. A finished or
 // canceled update keeps the button for its acknowledgement, and during an update it is hidden.
 void fixtureSoftwareUpdater::updateStartAvailability()
@@ -371,67 +307,44 @@ void fixtureSoftwareUpdater::updateStartAvailability()
                                  QFileInfo(updateFileInfo.filePath()).isFile());
 }
 
-// The whole file is read for its duration, so not in the window's thread.
-void fixtureSoftwareUpdater::readDuration()
+// The whole file is read, for its duration, off the window's thread; the session takes this
+// reading over at Start.
+void fixtureSoftwareUpdater::readFile()
 {
-    durationPending = true;
-    stopDurationReading = std::make_shared<std::atomic<bool>>(false);
-    durationReader.setFuture(
-        QtConcurrent::run([path = updateFileInfo.filePath(), stop = stopDurationReading] {
-            return updateFileReading::of(path, *stop);
-        }));
+    reading = std::make_shared<backgroundReading>(updateFileInfo.filePath());
+    connect(reading.get(), &backgroundReading::finished, this, &fixtureSoftwareUpdater::fileRead);
 }
 
-void fixtureSoftwareUpdater::durationRead()
+// A reading that fails at Start is the session's to report.
+void fixtureSoftwareUpdater::fileRead()
 {
-    // A reading that was dropped for another file ends canceled.
-    if (durationReader.isCanceled())
+    if (state != runState::idle)
         return;
-    const updateFileReading reading = durationReader.result();
-    duration = reading.duration();
-    durationPending = false;
-    // A file that cannot be read to its end is reported when chosen, and ends a start.
-    if (!reading.failure().isEmpty())
-        return showErrorMessage(reading.failure());
-    // The label keeps the duration until the worker starts.
+    if (!reading->result().failure().isEmpty())
+        return showErrorMessage(reading->result().failure());
     showDuration();
-    if (state == runState::starting)
-        askPower();
 }
 
 // A reading dropped for another file stops early rather than running on in the thread pool.
-void fixtureSoftwareUpdater::forgetDuration()
+void fixtureSoftwareUpdater::forgetReading()
 {
-    if (stopDurationReading)
-        *stopDurationReading = true;
-    durationPending = false;
-    durationReader.setFuture(QFuture<updateFileReading>());
-    duration = updateDuration();
+    reading.reset();
     ui->durationLabel->clear();
 }
 
+// The label keeps the duration until the worker starts.
 void fixtureSoftwareUpdater::showDuration()
 {
-    timeLeftTicker.stop();
-    ui->durationLabel->setText(duration.isKnown() ? duration.takesAbout() : QString());
+    const bool known = reading && reading->isDone() && reading->result().duration().isKnown();
+    ui->durationLabel->setText(known ? reading->result().duration().takesAbout() : QString());
 }
 
 void fixtureSoftwareUpdater::showTimeLeft()
 {
-    const qint64 left = duration.timeLeft(ui->progressBar->value(), sinceProgress.nsecsElapsed());
     ui->durationLabel->setText(
-        duration.isKnown() ? tr("About %1 left").arg(updateDuration::text(left)) : QString());
-}
-
-void fixtureSoftwareUpdater::serialPortError(int error)
-{
-    qDebug() << "error recieved:" << error;
-    if (error == 0)
-        return;
-    const QString message = portErrorMessage(error);
-    if (message.isEmpty())
-        return returnToIdle();
-    showErrorMessage(message);
+        session->duration().isKnown()
+            ? tr("About %1 left").arg(updateDuration::text(session->nanosecondsLeft()))
+            : QString());
 }
 
 void fixtureSoftwareUpdater::serialPortClosing()
@@ -441,8 +354,6 @@ void fixtureSoftwareUpdater::serialPortClosing()
 
 void fixtureSoftwareUpdater::showErrorMessage(QString message)
 {
-    // The run has ended; the computer need not stay awake while the message waits to be read.
-    inhibitor.release();
     QMessageBox box;
     box.setTextFormat(Qt::PlainText);
     box.setText(message);

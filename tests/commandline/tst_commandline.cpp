@@ -1,6 +1,7 @@
 #include "commandline.h"
 #include "pseudoterminal.h"
 #include "systembusmock.h"
+#include "systemcallrecorder.h"
 #include "workerrun.h"
 
 #include <QLocalServer>
@@ -16,13 +17,15 @@
 namespace {
 
 // The command line as a script meets it: this test program run again as the command line, with
-// made-up attached ports ("name:manufacturer:serial,..."), without a display, its output kept.
+// made-up attached ports ("name:manufacturer:serial,..."), without a display, its output and its
+// journal lines kept.
 struct commandLineRun
 {
     commandLineRun(const QStringList &arguments, const QString &ports,
                    const std::function<void()> &inChild = {})
     {
         output.open();
+        journal.open();
         QList<QByteArray> words{QCoreApplication::applicationFilePath().toLocal8Bit(),
                                 "--as-command-line", ports.toLocal8Bit()};
         for (const QString &argument : arguments)
@@ -37,6 +40,7 @@ struct commandLineRun
             dup2(output.handle(), STDERR_FILENO);
             unsetenv("DISPLAY");
             unsetenv("WAYLAND_DISPLAY");
+            setenv("RECORDED_SYSLOG", qPrintable(journal.fileName()), 1);
             if (inChild)
                 inChild();
             execv(argv[0], argv.data());
@@ -54,14 +58,17 @@ struct commandLineRun
         waitpid(pid, nullptr, 0);
         return -1;
     }
-    QString said() const
+    QString said() const { return contentOf(output); }
+    QString logged() const { return contentOf(journal); }
+    static QString contentOf(const QTemporaryFile &kept)
     {
-        QFile file(output.fileName());
+        QFile file(kept.fileName());
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
 
     pid_t pid;
     QTemporaryFile output;
+    QTemporaryFile journal;
 };
 
 } // namespace
@@ -77,7 +84,10 @@ private slots:
     void statusAndWords_data();
     void statusAndWords();
     void framesAsTheWindowSendsThem();
+    void interruptCancelsAndEndsByTheSignal_data();
     void interruptCancelsAndEndsByTheSignal();
+    void aFileThatStopsBeingReadable_data();
+    void aFileThatStopsBeingReadable();
     void whatGoesAwayDoesNotStopTheUpdate_data();
     void whatGoesAwayDoesNotStopTheUpdate();
     void languageByGettextsRule_data();
@@ -86,7 +96,8 @@ private slots:
 private:
     QString writeFile(const QByteArray &content)
     {
-        QFile file(folder.filePath("update.dmx"));
+        // A % in the name, which the journal must keep as it is.
+        QFile file(folder.filePath("update%s.dmx"));
         file.open(QIODevice::WriteOnly);
         file.write(content);
         return file.fileName();
@@ -127,42 +138,46 @@ void tst_CommandLine::statusAndWords_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("words");
     QTest::addColumn<bool>("lowBattery"); // 8 % and 5 minutes left, too little for any update
+    QTest::addColumn<QString>("journal"); // the syslog priority and the outcome; empty: none
     const QStringList send{"--send", "FILE"};
     const QStringList sendToBox = send + QStringList{"--interface", "BOX"};
-    QTest::newRow("low battery") << sendToBox << "" << 1 << "Not started." << true;
+    const QString refused = "Not started. Connect the charger, or start again with --ignore-power.";
+    QTest::newRow("low battery") << sendToBox << "" << 1 << refused << true << "4 " + refused;
     QTest::newRow("low battery ignored")
         << sendToBox + QStringList{"--ignore-power"} << "" << 0 << "Finished!\n"
-        << true;
+        << true << "5 Finished!";
     // In a log, one line for every tenth of the update; five lines here.
     QTest::newRow("finished") << sendToBox << "" << 0
                               << "80 % · 4 of 5 lines · about 10 s left\n100 % · 5 of 5 lines · "
                                  "about 0 s left\nFinished!\n"
-                              << false;
+                              << false << "5 Finished!";
     QTest::newRow("the one interface box") << send << "ttyS9:FTDI:2,BOX:Silicon Labs:1" << 0
                                            << "Interface: Silicon Labs 1(Veskor) (BOX)\n"
-                                           << false;
-    QTest::newRow("no interface box") << send << "ttyS9:FTDI:2" << 1 << "ttyS9\tFTDI 2\n" << false;
-    QTest::newRow("two interface boxes")
-        << send << "BOX:Silicon Labs:1,ttyS8:Silicon Labs:2" << 1 << "2 interface boxes" << false;
+                                           << false << "5 Finished!";
+    QTest::newRow("no interface box") << send << "ttyS9:FTDI:2" << 1 << "ttyS9\tFTDI 2\n"
+                                      << false << "";
+    QTest::newRow("two interface boxes") << send << "BOX:Silicon Labs:1,ttyS8:Silicon Labs:2" << 1
+                                         << "2 interface boxes" << false << "";
     QTest::newRow("port missing") << send + QStringList{"--interface", "/dev/ttyNoSuchInterface"}
                                   << "" << 1 << "Serialport Error: DeviceNotFoundError\n"
-                                  << false;
+                                  << false << "3 Serialport Error: DeviceNotFoundError";
     QTest::newRow("empty interface") << QStringList{"--send", "FILE", "--interface", ""} << "" << 2
-                                     << "No port after --interface.\n\nUsage:" << false;
+                                     << "No port after --interface.\n\nUsage:" << false << "";
     QTest::newRow("send and list") << QStringList{"--send", "FILE", "--list-interfaces"} << "" << 2
-                                   << "combined with --send.\n\nUsage:" << false;
-    QTest::newRow("unknown option") << QStringList{"--sned", "FILE"} << "" << 2 << "sned" << false;
-    QTest::newRow("file missing") << QStringList{"--send"} << "" << 2 << "--send" << false;
+                                   << "combined with --send.\n\nUsage:" << false << "";
+    QTest::newRow("unknown option")
+        << QStringList{"--sned", "FILE"} << "" << 2 << "sned" << false << "";
+    QTest::newRow("file missing") << QStringList{"--send"} << "" << 2 << "--send" << false << "";
     QTest::newRow("not a regular file") << QStringList{"--send", "/dev/null"} << "" << 2
                                         << "Couldn't open file Not a regular file: /dev/null\n"
-                                        << false;
+                                        << false << "";
     QTest::newRow("interfaces in the menu's order")
         << QStringList{"--list-interfaces"} << "a:Silicon Labs:1,ttyS2:FTDI:2,c:FTDI:" << 0
         << "ttyS2\tFTDI 2\na\tSilicon Labs 1(Veskor)\n"
-        << false;
+        << false << "";
     QTest::newRow("version") << QStringList{"--version"} << "" << 0
                              << "Corvanel Firmware Updater 1.0.1\n"
-                             << false;
+                             << false << "";
 }
 
 void tst_CommandLine::statusAndWords()
@@ -172,19 +187,27 @@ void tst_CommandLine::statusAndWords()
     QFETCH(int, status);
     QFETCH(QString, words);
     QFETCH(bool, lowBattery);
+    QFETCH(QString, journal);
     systemBusMock upower("upower", R"({"OnBattery": true})");
     if (lowBattery) {
         QVERIFY2(upower.serve(""), qPrintable(upower.error()));
         upower.control("SetupDisplayDevice", {2u, 2u, 8., 4., 0., 12., 300LL, 0LL, true, "", 1u});
     }
-    arguments.replaceInStrings("FILE", writeFile("#a\n#b\n#c\n#d\n0 01 02\n"))
-        .replaceInStrings("BOX", box->portName());
+    const QString file = writeFile("#a\n#b\n#c\n#d\n0 01 02\n");
+    arguments.replaceInStrings("FILE", file).replaceInStrings("BOX", box->portName());
     commandLineRun run(arguments, ports.replace("BOX", box->portName()));
     const int ended = run.wait();
     QVERIFY2(ended != -1 && WIFEXITED(ended), qPrintable(run.said()));
     QCOMPARE(WEXITSTATUS(ended), status);
     QVERIFY2(run.said().contains(words.replace("BOX", box->portName())), qPrintable(run.said()));
     QCOMPARE(box->received().isEmpty(), status != 0 || arguments.size() < 2);
+    const int named = arguments.indexOf("--interface");
+    QCOMPARE(run.logged(),
+             journal.isEmpty()
+                 ? QString()
+                 : QString("fixture-software-updater\t%1\t%2 (file %3, interface %4)\n")
+                       .arg(journal.section(' ', 0, 0), journal.section(' ', 1), file,
+                            named < 0 ? box->portName() : arguments[named + 1]));
 }
 
 void tst_CommandLine::framesAsTheWindowSendsThem()
@@ -202,19 +225,71 @@ void tst_CommandLine::framesAsTheWindowSendsThem()
     QTRY_COMPARE(line.received(), box->received());
 }
 
-// As Cancel does, in a hold of 49 days: nothing more is sent, and a shell sees the signal.
+// As Cancel does: nothing more is sent, and a shell sees the signal. Before the first frame, no
+// port is opened, however late the power check's answer comes.
+void tst_CommandLine::interruptCancelsAndEndsByTheSignal_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("when"); // what the command line has said when it is interrupted
+    QTest::addColumn<QString>("end");
+    QTest::addColumn<int>("received");
+    QTest::newRow("in a hold of 49 days") << QByteArray("0 01\n4294967295 01\n0 02\n") << "1 of 3"
+                                          << "Canceled!" << 6 * 2 + 2;
+    QTest::newRow("while ten million lines are read") << QByteArray(10000000, '\n') + "0 01\n"
+                                                      << ""
+                                                      << "Canceled before it started" << 0;
+    QTest::newRow("during the power check") << QByteArray("0 01\n") << "takes about"
+                                            << "Canceled before it started" << 0;
+}
+
 void tst_CommandLine::interruptCancelsAndEndsByTheSignal()
 {
-    commandLineRun run(
-        {"--send", writeFile("0 01\n4294967295 01\n0 02\n"), "--interface", box->portName()}, "");
-    QTRY_COMPARE(box->received().size(), 6 * 2 + 2);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, when);
+    QFETCH(QString, end);
+    QFETCH(int, received);
+    systemBusMock upower("upower");
+    QVERIFY2(upower.serve("hung"), qPrintable(upower.error()));
+    commandLineRun run({"--send", writeFile(content), "--interface", box->portName()}, "");
+    QTest::qWait(300);
+    QTRY_VERIFY(run.said().contains(when));
     kill(run.pid, SIGINT);
-    const int ended = run.wait(1000);
+    const int ended = run.wait(1500);
     QVERIFY2(ended != -1 && WIFSIGNALED(ended) && WTERMSIG(ended) == SIGINT,
              qPrintable(run.said()));
-    QVERIFY(run.said().endsWith("Canceled!\n"));
+    QVERIFY(run.said().endsWith(end + "\n"));
+    QVERIFY(run.logged().contains("\t4\t" + end + " (file "));
     QTest::qWait(100);
-    QCOMPARE(box->received().size(), 6 * 2 + 2);
+    QCOMPARE(box->received().size(), received);
+}
+
+// The file's medium goes away while the file is read before the update, or once 54 of its
+// lines have gone out: the update ends at once, and the frame on the line goes out whole.
+void tst_CommandLine::aFileThatStopsBeingReadable_data()
+{
+    QTest::addColumn<bool>("duringTheUpdate");
+    QTest::newRow("while it is read") << false;
+    QTest::newRow("during the update") << true;
+}
+
+void tst_CommandLine::aFileThatStopsBeingReadable()
+{
+    QFETCH(bool, duringTheUpdate);
+    const QString file = writeFile(
+        QByteArray("0").append(QByteArray(" 0A").repeated(100)).append('\n').repeated(4000));
+    const qint64 size = QFileInfo(file).size();
+    commandLineRun run({"--send", file, "--interface", box->portName()}, "", [&] {
+        setenv("FAIL_READS_OF", qPrintable(file), 1);
+        setenv("FAIL_READS_AFTER",
+               qPrintable(QString::number(duringTheUpdate ? size + 1 : size / 2)), 1);
+    });
+    QCOMPARE(run.wait(), 1 << 8);
+    QVERIFY2(run.said().endsWith(
+                 QString("Couldn't read update file %1: Input/output error\n").arg(file)),
+             qPrintable(run.said()));
+    QTest::qWait(100);
+    QCOMPARE(box->received().isEmpty(), !duringTheUpdate);
+    QVERIFY(box->received().size() < 16 * 1024);
 }
 
 // Around a half-second hold: the first frame within 2 s, then every byte, and the end within 2 s.
@@ -290,6 +365,8 @@ int main(int argc, char *argv[])
         for (const QString &port : QString(argv[2]).split(',', Qt::SkipEmptyParts))
             ports << interfacePort{port.section(':', 0, 0), "", port.section(':', 1, 1),
                                    port.section(':', 2, 2)};
+        systemCallRecorder::failReads(qgetenv("FAIL_READS_OF"),
+                                      qgetenv("FAIL_READS_AFTER").toLongLong());
         argv[2] = argv[0];
         return commandLine::run(argc - 2, argv + 2, [ports] { return ports; });
     }

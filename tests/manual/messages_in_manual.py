@@ -14,7 +14,7 @@ import sys
 root, manual = sys.argv[1], sys.argv[2]
 # Where messages are made. None: every literal in the file; otherwise only those in these calls.
 sources = {
-    "transmission/porterrormessage.cpp": None,
+    "session/porterrormessage.cpp": None,
     "transmission/serialportthread.cpp": r"(?:reportError|configurationFailed)\(\s*tr\(\s*",
     "updatefile/updatefilecheck.cpp": None,
     "updatefile/updatefilereader.cpp": r"tr\(\s*",

@@ -12,6 +12,7 @@
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <syslog.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -236,6 +237,47 @@ void failReads(const QByteArray &path, qint64 afterBytes)
 }
 
 } // namespace systemCallRecorder
+
+// The program's journal lines never reach the machine's journal; a test that wants them names a
+// file in RECORDED_SYSLOG, which gets one "ident<TAB>priority<TAB>text" line for each.
+namespace {
+
+QByteArray syslogIdent;
+
+void recordSyslog(int priority, const char *format, va_list arguments)
+{
+    char text[4096];
+    vsnprintf(text, sizeof text, format, arguments);
+    const QByteArray path = qgetenv("RECORDED_SYSLOG");
+    FILE *journal = path.isEmpty() ? nullptr : fopen(path.constData(), "a");
+    if (!journal)
+        return;
+    fprintf(journal, "%s\t%d\t%s\n", syslogIdent.constData(), priority & LOG_PRIMASK, text);
+    fclose(journal);
+}
+
+} // namespace
+
+extern "C" void openlog(const char *ident, int, int)
+{
+    syslogIdent = ident;
+}
+
+extern "C" void syslog(int priority, const char *format, ...)
+{
+    va_list arguments;
+    va_start(arguments, format);
+    recordSyslog(priority, format, arguments);
+    va_end(arguments);
+}
+
+extern "C" void __syslog_chk(int priority, int, const char *format, ...)
+{
+    va_list arguments;
+    va_start(arguments, format);
+    recordSyslog(priority, format, arguments);
+    va_end(arguments);
+}
 
 extern "C" ssize_t read(int fd, void *buffer, size_t size)
 {

@@ -8,14 +8,14 @@
 #include <sys/types.h>
 
 // Sees the serial line where the program meets the kernel. ioctl(), write(), open64(), read(),
-// tcsetattr() and tcflush() are interposed in the test executable itself (the C
-// library changes settings and flushes without going through ioctl()). Calls on the watched
-// device are recorded with monotonic timestamps at call and return. A pseudo-terminal refuses
-// the modem lines and empties its output at once, so both are emulated: Data Terminal Ready,
-// and the output queue of a USB interface. Failures can be injected, and a stall: the kernel
-// then holds a break request and close() as it does for a USB interface that stopped taking
-// data. Interposition silently stops working when the symbols are not exported, so tests must
-// see it work.
+// tcsetattr(), tcflush(), and the system log's openlog() and syslog(), are interposed in the test
+// executable itself (the C library changes settings and flushes without going through ioctl()).
+// Calls on the watched device are recorded with monotonic timestamps at call and return. A
+// pseudo-terminal refuses the modem lines and empties its output at once, so both are emulated:
+// Data Terminal Ready, and the output queue of a USB interface. Failures can be injected, and a
+// stall: the kernel then holds a break request and close() as it does for a USB interface that
+// stopped taking data. Interposition silently stops working when the symbols are not exported, so
+// tests must see it work.
 namespace systemCallRecorder {
 
 enum class call {

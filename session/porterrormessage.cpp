@@ -4,7 +4,7 @@
 
 #include <iterator>
 
-QString portErrorMessage(int code)
+QString portErrorMessage(qlonglong code)
 {
     // The error's name stays as it is in every language: a technician quotes it to support.
     static const char *const messages[] = {
@@ -24,9 +24,9 @@ QString portErrorMessage(int code)
         QT_TRANSLATE_NOOP("portErrorMessage", "Serialport Error: TimeoutError"),
         QT_TRANSLATE_NOOP("portErrorMessage", "Serialport Error: NotOpenError"),
     };
-    // Negative codes fall beyond the table too.
-    const unsigned int index = static_cast<unsigned int>(code);
-    if (index >= std::size(messages) || !messages[index])
+    if (code == 0)
         return {};
-    return QCoreApplication::translate("portErrorMessage", messages[index]);
+    if (code < 0 || code >= qlonglong(std::size(messages)))
+        return QCoreApplication::translate("portErrorMessage", "Serialport Error: %1").arg(code);
+    return QCoreApplication::translate("portErrorMessage", messages[code]);
 }

@@ -1,0 +1,192 @@
+#include "updatesession.h"
+#include "backgroundreading.h"
+#include "porterrormessage.h"
+#include "powercheck.h"
+#include "powerwarning.h"
+#include "serialportthread.h"
+#include "updaterun.h"
+
+#include <QDebug>
+#include <QLoggingCategory>
+
+namespace {
+
+// Off unless QT_LOGGING_RULES turns it on, as in "fixture-software-updater.session.debug=true".
+Q_LOGGING_CATEGORY(sessionLog, "fixture-software-updater.session", QtInfoMsg)
+
+} // namespace
+
+updateSession::updateSession(QString portName, QString updateFile,
+                             std::shared_ptr<backgroundReading> reading, QObject *parent)
+    : QObject(parent), portName(std::move(portName)), updateFile(std::move(updateFile)),
+      reading(std::move(reading))
+{
+    ticker.setInterval(1000);
+    connect(&ticker, &QTimer::timeout, this, &updateSession::progressed);
+    connect(&inhibitor, &sleepInhibitor::unavailable, this, &updateSession::inhibitorUnavailable);
+}
+
+// Nothing is reported any more: whoever deletes the session has stopped listening. The run's
+// thread is waited for as the run goes, and the inhibitor is released, with the members.
+updateSession::~updateSession()
+{
+    if (run)
+        run->cancel();
+}
+
+// Every step begins from the event loop, so that the front end has finished its own start
+// before the first answer comes.
+void updateSession::start()
+{
+    if (now != step::created)
+        return;
+    now = step::reading;
+    if (!reading)
+        reading = std::make_shared<backgroundReading>(updateFile);
+    if (reading->isDone())
+        QMetaObject::invokeMethod(this, &updateSession::readingDone, Qt::QueuedConnection);
+    else
+        connect(reading.get(), &backgroundReading::finished, this, &updateSession::readingDone);
+}
+
+// The power check needs the duration; a file that cannot be read to its end is not sent.
+void updateSession::readingDone()
+{
+    if (now != step::reading)
+        return;
+    time = reading->result().duration();
+    const QString failure = reading->result().failure();
+    if (!failure.isEmpty()) {
+        end();
+        emit failed(failure);
+        return;
+    }
+    now = step::checkingPower;
+    pendingPowerCheck = new powerCheck(this);
+    connect(pendingPowerCheck, &powerCheck::answered, this, &updateSession::powerChecked);
+    pendingPowerCheck->ask();
+    emit durationKnown();
+}
+
+// A computer that turns off halfway through leaves the fixture without working firmware; what
+// that means for this update is the front end's to decide.
+void updateSession::powerChecked(const powerState &power)
+{
+    forgetPowerCheck();
+    const QString warning = powerWarning(power, time.totalNanoseconds());
+    if (warning.isEmpty())
+        return send();
+    now = step::asking;
+    emit question(warning);
+}
+
+void updateSession::proceed()
+{
+    if (now == step::asking)
+        send();
+}
+
+void updateSession::send()
+{
+    now = step::sending;
+    inhibitor.hold();
+    run = std::make_unique<updateRun>(portName, updateFile);
+    const serialPortThread *worker = run->worker;
+    connect(worker, &serialPortThread::portStatusChanged, this, &updateSession::portError);
+    connect(worker, &serialPortThread::sendError, this, [this](const QString &message) {
+        end();
+        emit failed(message);
+    });
+    connect(worker, &serialPortThread::updateFileLength, this, &updateSession::lineCountKnown);
+    connect(worker, &serialPortThread::updateProgress, this, &updateSession::stepDone);
+    connect(worker, &serialPortThread::finished, this, [this] {
+        end();
+        emit finished();
+    });
+    connect(worker, &serialPortThread::canceled, this, [this] {
+        end();
+        emit canceled();
+    });
+    run->start();
+    sinceProgress.start();
+    emit sending();
+}
+
+void updateSession::cancel()
+{
+    switch (now) {
+    case step::created:
+    case step::ended:
+        return;
+    case step::sending:
+        return run->cancel();
+    case step::reading:
+    case step::checkingPower:
+    case step::asking:
+        end();
+        emit canceledBeforeSending();
+        return;
+    }
+}
+
+// The time left moves on every second from now on, through long holds too.
+void updateSession::lineCountKnown(int count)
+{
+    lines = count;
+    ticker.start();
+    emit progressed();
+}
+
+void updateSession::stepDone(int step)
+{
+    done += step;
+    sinceProgress.restart();
+    emit progressed();
+}
+
+// Code 0 only announces that an error was cleared.
+void updateSession::portError(qlonglong code)
+{
+    qCDebug(sessionLog) << "error recieved:" << code;
+    const QString message = portErrorMessage(code);
+    if (message.isEmpty())
+        return;
+    end();
+    emit failed(message);
+}
+
+qint64 updateSession::percent() const
+{
+    // In 64 bits: a hundred times a count of lines overflows an int above 21 million lines. The
+    // count is at most INT_MAX, and the lines done may go beyond it.
+    return lines > 0 ? qMin<qint64>(done * 100 / lines, 100) : 100;
+}
+
+qint64 updateSession::nanosecondsLeft() const
+{
+    return time.timeLeft(done, sinceProgress.isValid() ? sinceProgress.nsecsElapsed() : 0);
+}
+
+// The worker has made its one report, so its thread ends at once and the worker goes with it; a
+// reading that nobody else wants stops, and a power answer still on its way is never taken.
+void updateSession::end()
+{
+    now = step::ended;
+    ticker.stop();
+    forgetPowerCheck();
+    if (reading)
+        reading->disconnect(this);
+    reading.reset();
+    run.reset();
+    inhibitor.release();
+}
+
+void updateSession::forgetPowerCheck()
+{
+    if (!pendingPowerCheck)
+        return;
+    // It may be answering right now, so it is deleted only once back in the event loop.
+    pendingPowerCheck->disconnect(this);
+    pendingPowerCheck->deleteLater();
+    pendingPowerCheck = nullptr;
+}

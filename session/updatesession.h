@@ -1,0 +1,93 @@
+#ifndef UPDATESESSION_H
+#define UPDATESESSION_H
+
+#include "sleepinhibitor.h"
+#include "updateduration.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <memory>
+
+class backgroundReading;
+class powerCheck;
+class updateRun;
+struct powerState;
+
+// One update from the click on Start (or --send) to its end, for both front ends, which only show
+// it: the reading of the file, the power check, the computer kept awake, the worker in its
+// thread, the progress and how the update ended. Each session ends exactly once, with
+// finished(), canceled(), failed() or, when nothing was sent, canceledBeforeSending().
+class updateSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    // `reading` is one the front end started when the file was chosen; without one the session
+    // reads the file itself. Either way the caller's thread never waits for it.
+    updateSession(QString portName, QString updateFile,
+                  std::shared_ptr<backgroundReading> reading = {}, QObject *parent = nullptr);
+    // An update still under way is canceled without a report, which ends it at once in a hold
+    // or a stall and otherwise after the current line's frames; the port is closed before this
+    // returns.
+    ~updateSession() override;
+
+    void start();
+    // The front end's answer to question(): the update goes ahead.
+    void proceed();
+    // From any step. Before the worker is made it sends nothing, opens no port and takes no
+    // inhibitor.
+    void cancel();
+
+    // Known once the file has been read; how long the update takes, and what is left.
+    const updateDuration &duration() const { return time; }
+    int lineCount() const { return lines; }
+    qint64 linesDone() const { return done; }
+    // 0 to 100; 100 for a file without lines.
+    qint64 percent() const;
+    qint64 nanosecondsLeft() const;
+
+signals:
+    void durationKnown();
+    // The update may not be safe to start; the front end answers with proceed() or cancel().
+    void question(const QString &powerWarning);
+    // The worker has begun, with the computer kept awake.
+    void sending();
+    // A line was done, or another second of the update passed.
+    void progressed();
+    // The computer is not kept awake; the update goes on all the same.
+    void inhibitorUnavailable(const QString &reason);
+    void finished();
+    void canceled();
+    void failed(const QString &message);
+    void canceledBeforeSending();
+
+private:
+    enum class step { created, reading, checkingPower, asking, sending, ended };
+
+    void readingDone();
+    void powerChecked(const powerState &power);
+    void send();
+    void lineCountKnown(int count);
+    void stepDone(int step);
+    void portError(qlonglong code);
+    void end();
+    void forgetPowerCheck();
+
+    const QString portName;
+    const QString updateFile;
+    std::shared_ptr<backgroundReading> reading;
+    step now = step::created;
+    updateDuration time;
+    powerCheck *pendingPowerCheck = nullptr;
+    sleepInhibitor inhibitor;
+    std::unique_ptr<updateRun> run;
+    int lines = 0;
+    qint64 done = 0;
+    QElapsedTimer sinceProgress;
+    QTimer ticker;
+};
+
+#endif

@@ -1,0 +1,174 @@
+#include "porterrormessage.h"
+#include "pseudoterminal.h"
+#include "systembusmock.h"
+#include "systemcallrecorder.h"
+#include "updatesession.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using systemCallRecorder::writes;
+
+// Update sessions on a pseudo-terminal standing in for the interface box, its system calls
+// recorded, with logind and UPower from python-dbusmock.
+class tst_UpdateSession : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        box = std::make_unique<pseudoTerminal>();
+        systemCallRecorder::watch(box->device());
+    }
+    void cleanup() { systemCallRecorder::stopWatching(); }
+    void progressAndTimeLeft();
+    void portErrorText_data();
+    void portErrorText();
+    void oneEndingAtEveryStep_data();
+    void oneEndingAtEveryStep();
+
+private:
+    QString writeFile(const QByteArray &content)
+    {
+        QFile file(folder.filePath("update.dmx"));
+        file.open(QIODevice::WriteOnly);
+        file.write(content);
+        return file.fileName();
+    }
+
+    QTemporaryDir folder;
+    std::unique_ptr<pseudoTerminal> box;
+};
+
+// A line counts once its hold is over; in the hold, the time left counts down every second.
+void tst_UpdateSession::progressAndTimeLeft()
+{
+    updateSession session(box->portName(), writeFile("0 01\n1500 01\n0 01\n#end\n"));
+    QSignalSpy progressed(&session, &updateSession::progressed);
+    QSignalSpy finished(&session, &updateSession::finished);
+    session.start();
+    QTRY_COMPARE(session.linesDone(), 1);
+    QCOMPARE(session.lineCount(), 4);
+    QCOMPARE(session.percent(), 25);
+    const qint64 left = session.nanosecondsLeft();
+    QVERIFY2(left > 1400000000, qPrintable(QString::number(left)));
+    const int reports = progressed.count();
+    QTest::qWait(1100);
+    QVERIFY(progressed.count() > reports);
+    QVERIFY(session.nanosecondsLeft() <= left - 1000000000);
+    QTRY_COMPARE(finished.count(), 1);
+    QCOMPARE(session.linesDone(), 4);
+    QCOMPARE(session.percent(), 100);
+    QCOMPARE(session.nanosecondsLeft(), 0);
+}
+
+void tst_UpdateSession::portErrorText_data()
+{
+    QTest::addColumn<qlonglong>("code");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("known") << 1LL << "Serialport Error: DeviceNotFoundError";
+    QTest::newRow("without a text of its own") << 14LL << "Serialport Error: 14";
+    QTest::newRow("no error") << 0LL << "";
+}
+
+void tst_UpdateSession::portErrorText()
+{
+    QFETCH(qlonglong, code);
+    QFETCH(QString, message);
+    QCOMPARE(portErrorMessage(code), message);
+}
+
+void tst_UpdateSession::oneEndingAtEveryStep_data()
+{
+    QTest::addColumn<QString>("upower"); // "absent", "hung", or a battery too "low"
+    QTest::addColumn<QString>("strike"); // what happens, and when
+    QTest::addColumn<QString>("ending");
+    QTest::addColumn<int>("frames"); // -1: any
+    const QString before = "canceled before sending";
+    QTest::newRow("canceled while a long file is read") << "absent"
+                                                        << "cancel reading" << before << 0;
+    QTest::newRow("canceled during the power check") << "hung"
+                                                     << "cancel checking" << before << 0;
+    QTest::newRow("canceled at the question") << "low"
+                                              << "cancel asked" << before << 0;
+    QTest::newRow("canceled in a hold") << "absent"
+                                        << "cancel hold"
+                                        << "canceled" << 7;
+    QTest::newRow("deleted in a hold") << "absent"
+                                       << "delete hold"
+                                       << "" << 7;
+    QTest::newRow("unplugged") << "absent"
+                               << "hang up"
+                               << "failed Serialport Error: ResourceError: Device Unavailable"
+                               << -1;
+    QTest::newRow("finished") << "absent"
+                              << ""
+                              << "finished" << 6;
+}
+
+// Whatever happens, the session reports its end once. Before the worker is made, it opens no
+// port and takes no inhibitor, and a power answer that comes later starts nothing; from the
+// first frame to the end the computer is kept awake.
+void tst_UpdateSession::oneEndingAtEveryStep()
+{
+    QFETCH(QString, upower);
+    QFETCH(QString, strike);
+    QFETCH(QString, ending);
+    QFETCH(int, frames);
+    systemBusMock power("upower", R"({"OnBattery": true})"), logind("logind");
+    QVERIFY2(power.serve(upower == "low" ? "" : upower) && logind.serve(""),
+             qPrintable(power.error() + logind.error()));
+    if (upower == "low")
+        power.control("SetupDisplayDevice", {2u, 2u, 8., 4., 0., 12., 300LL, 0LL, true, "", 1u});
+    const auto held = [&logind] {
+        return logind.call("", "ListInhibitors").toList().size();
+    };
+    const QByteArray content = strike == "cancel reading" ? QByteArray(10000000, '\n')
+                               : strike == "hang up"      ? QByteArray("150 0A 0B\n").repeated(20)
+                               : strike.isEmpty()         ? QByteArray("0 01\n")
+                                                          : QByteArray("0 01\n600000 01\n0 01\n");
+    auto session = std::make_unique<updateSession>(box->portName(), writeFile(content));
+    QStringList ended;
+    const auto note = [&ended](const QString &how) {
+        return [&ended, how] {
+            ended << how;
+        };
+    };
+    connect(session.get(), &updateSession::finished, note("finished"));
+    connect(session.get(), &updateSession::canceled, note("canceled"));
+    connect(session.get(), &updateSession::canceledBeforeSending, note("canceled before sending"));
+    connect(session.get(), &updateSession::failed,
+            [&ended](const QString &message) { ended << "failed " + message; });
+    connect(session.get(), &updateSession::durationKnown, [&] {
+        if (strike == "cancel checking")
+            session->cancel();
+    });
+    connect(session.get(), &updateSession::question, [&] {
+        if (strike == "cancel asked")
+            session->cancel();
+    });
+    session->start();
+    if (strike == "cancel reading") {
+        QTest::qWait(200);
+        session->cancel();
+    } else if (strike.endsWith("hold") || strike == "hang up") {
+        QTRY_VERIFY(writes().size() >= 7);
+        QTRY_COMPARE(held(), 1);
+        strike == "cancel hold" ? session->cancel()
+        : strike == "hang up"   ? box->hangUp()
+                                : session.reset();
+    }
+    QTRY_VERIFY(!ended.isEmpty() || !session);
+    QTest::qWait(frames == 0 ? 1500 : 100); // past the power check's answer
+    QCOMPARE(ended, ending.isEmpty() ? QStringList() : QStringList{ending});
+    if (frames == 0)
+        QVERIFY(systemCallRecorder::events().isEmpty() && logind.callCount("Inhibit") == 0);
+    if (frames >= 0)
+        QCOMPARE(writes().size(), frames);
+    QTRY_COMPARE(held(), 0);
+}
+
+QTEST_GUILESS_MAIN(tst_UpdateSession)
+#include "tst_updatesession.moc"
