@@ -116,6 +116,9 @@ int commandLine::run(int argc, char *argv[], const interfacePortSource &attached
     const QCommandLineOption ignorePowerOption(
         "ignore-power",
         commandLineText::tr("Sends even when the battery may not last for the whole update."));
+    const QCommandLineOption forceOption(
+        "force", commandLineText::tr("Sends a file with lines that are not frame data. A file whose "
+                                     "published checksum does not match is never sent."));
     const QCommandLineOption listOption(
         "list-interfaces",
         commandLineText::tr("Lists the interfaces, as the Interfaces menu does."));
@@ -127,7 +130,8 @@ int commandLine::run(int argc, char *argv[], const interfacePortSource &attached
         commandLineText::tr("%1: sends a firmware update file to a fixture.")
             .arg(programIdentity::name));
     parser.addOptions(
-        {sendOption, interfaceOption, ignorePowerOption, listOption, versionOption, helpOption});
+        {sendOption, interfaceOption, ignorePowerOption, forceOption, listOption, versionOption,
+         helpOption});
     // parse(), not process(): wrong usage ends with status 2, before anything is opened.
     const bool parsed = parser.parse(QCoreApplication::arguments());
     if (parsed && parser.optionNames().isEmpty() && !displayNamed())
@@ -176,6 +180,7 @@ int commandLine::run(int argc, char *argv[], const interfacePortSource &attached
     if (header.isComplete())
         printTo(stderr, withControlsEscaped(header.applicationText()) + '\n' +
                             withControlsEscaped(header.fixtureText()) + '\n');
-    commandLineUpdate update(portName, updateFile, parser.isSet(ignorePowerOption));
+    commandLineUpdate update(portName, updateFile, parser.isSet(ignorePowerOption),
+                             parser.isSet(forceOption));
     return update.exec();
 }

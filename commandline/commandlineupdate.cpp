@@ -22,8 +22,9 @@ void say(const QString &line)
 
 } // namespace
 
-commandLineUpdate::commandLineUpdate(QString portName, QString updateFile, bool ignorePower)
-    : portName(portName), updateFile(updateFile), ignorePower(ignorePower),
+commandLineUpdate::commandLineUpdate(QString portName, QString updateFile, bool ignorePower,
+                                     bool force)
+    : portName(portName), updateFile(updateFile), ignorePower(ignorePower), force(force),
       onTerminal(isatty(STDERR_FILENO)), session(std::move(portName), std::move(updateFile))
 {
 }
@@ -34,8 +35,11 @@ int commandLineUpdate::exec()
 {
     // journald takes the identifier up to the first blank.
     openlog("fixture-software-updater", LOG_PID, LOG_USER);
-    connect(&session, &updateSession::durationKnown, this,
-            [this] { say(session.duration().takesAbout()); });
+    connect(&session, &updateSession::fileChecked, this, [this] {
+        if (session.fileReading().published().exists())
+            say(session.fileReading().published().matchNote());
+        say(session.duration().takesAbout());
+    });
     connect(&session, &updateSession::question, this, &commandLineUpdate::answer);
     connect(&session, &updateSession::progressed, this, &commandLineUpdate::showProgress);
     connect(&session, &updateSession::inhibitorUnavailable, this, [](const QString &reason) {
@@ -60,13 +64,24 @@ int commandLineUpdate::exec()
     return status;
 }
 
-void commandLineUpdate::answer(const QString &powerWarning)
+void commandLineUpdate::answer(const QString &powerWarning, const QString &doubtfulLinesWarning)
 {
-    say(powerWarning);
-    if (ignorePower)
+    QStringList refusals;
+    if (!powerWarning.isEmpty()) {
+        say(powerWarning);
+        if (!ignorePower)
+            refusals << tr("Not started. Connect the charger, or start again with --ignore-power.");
+    }
+    if (!doubtfulLinesWarning.isEmpty()) {
+        say(doubtfulLinesWarning);
+        if (!force)
+            refusals << tr("Not started. Check the file, or start again with --force.");
+    }
+    if (refusals.isEmpty())
         return session.proceed();
-    end(1, tr("Not started. Connect the charger, or start again with --ignore-power."),
-        LOG_WARNING);
+    for (const QString &refusal : refusals.mid(0, refusals.size() - 1))
+        say(refusal);
+    end(1, refusals.last(), LOG_WARNING);
     session.cancel();
 }
 

@@ -10,13 +10,14 @@
 
 // One update without a window, for a script or a technician on ssh: the duration, then the
 // progress and the end on stderr, and the exit status. Where the window would ask about the
-// battery, it refuses, unless told to go on: nobody may be there to answer.
+// battery or about lines that are not frame data, it refuses, unless told to go on: nobody may be
+// there to answer.
 class commandLineUpdate : public QObject
 {
     Q_OBJECT
 
 public:
-    commandLineUpdate(QString portName, QString updateFile, bool ignorePower);
+    commandLineUpdate(QString portName, QString updateFile, bool ignorePower, bool force);
     ~commandLineUpdate() override;
 
     // 0 when the update finished, 1 when it failed or was refused. SIGINT and SIGTERM cancel it
@@ -25,7 +26,7 @@ public:
     int exec();
 
 private:
-    void answer(const QString &powerWarning);
+    void answer(const QString &powerWarning, const QString &doubtfulLinesWarning);
     void showProgress();
     // The last line, also to the system log with the syslog priority given.
     void end(int exitStatus, const QString &lastLine, int priority);
@@ -34,6 +35,7 @@ private:
     const QString portName;
     const QString updateFile;
     const bool ignorePower;
+    const bool force;
     const bool onTerminal;
     updateSession session;
     unixSignalWatcher stopSignals;

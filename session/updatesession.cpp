@@ -19,7 +19,7 @@ Q_LOGGING_CATEGORY(sessionLog, "fixture-software-updater.session", QtInfoMsg)
 updateSession::updateSession(QString portName, QString updateFile,
                              std::shared_ptr<backgroundReading> reading, QObject *parent)
     : QObject(parent), portName(std::move(portName)), updateFile(std::move(updateFile)),
-      reading(std::move(reading))
+      pendingReading(std::move(reading))
 {
     ticker.setInterval(1000);
     connect(&ticker, &QTimer::timeout, this, &updateSession::progressed);
@@ -41,43 +41,56 @@ void updateSession::start()
     if (now != step::created)
         return;
     now = step::reading;
-    if (!reading)
-        reading = std::make_shared<backgroundReading>(updateFile);
-    if (reading->isDone())
+    if (!pendingReading)
+        return readFile();
+    if (pendingReading->isDone())
         QMetaObject::invokeMethod(this, &updateSession::readingDone, Qt::QueuedConnection);
     else
-        connect(reading.get(), &backgroundReading::finished, this, &updateSession::readingDone);
+        connect(pendingReading.get(), &backgroundReading::finished, this,
+                &updateSession::readingDone);
 }
 
-// The power check needs the duration; a file that cannot be read to its end is not sent.
+void updateSession::readFile()
+{
+    readAgain = false;
+    pendingReading = std::make_shared<backgroundReading>(updateFile);
+    connect(pendingReading.get(), &backgroundReading::finished, this, &updateSession::readingDone);
+}
+
+// The power check needs the duration. A file that cannot be read to its end, or that is not the
+// one that was published, is not sent. A file that changed since it was chosen is read again,
+// once: the worker sends it as it is now.
 void updateSession::readingDone()
 {
     if (now != step::reading)
         return;
-    time = reading->result().duration();
-    const QString failure = reading->result().failure();
-    if (!failure.isEmpty()) {
+    reading = pendingReading->result();
+    if (readAgain && reading.isOutdated())
+        return readFile();
+    const QString refusal = reading.failure().isEmpty() ? reading.refusal() : reading.failure();
+    if (!refusal.isEmpty()) {
         end();
-        emit failed(failure);
+        emit failed(refusal);
         return;
     }
     now = step::checkingPower;
     pendingPowerCheck = new powerCheck(this);
     connect(pendingPowerCheck, &powerCheck::answered, this, &updateSession::powerChecked);
     pendingPowerCheck->ask();
-    emit durationKnown();
+    emit fileChecked();
 }
 
-// A computer that turns off halfway through leaves the fixture without working firmware; what
-// that means for this update is the front end's to decide.
+// A computer that turns off halfway through leaves the fixture without working firmware, and
+// lines that are not frame data reach it as zeros; what that means for this update is the front
+// end's to decide.
 void updateSession::powerChecked(const powerState &power)
 {
     forgetPowerCheck();
-    const QString warning = powerWarning(power, time.totalNanoseconds());
-    if (warning.isEmpty())
+    const QString warning = powerWarning(power, duration().totalNanoseconds());
+    if (warning.isEmpty() && reading.doubtfulLinesWarning().isEmpty())
         return send();
     now = step::asking;
-    emit question(warning);
+    emit question(warning, reading.doubtfulLinesWarning());
 }
 
 void updateSession::proceed()
@@ -164,7 +177,7 @@ qint64 updateSession::percent() const
 
 qint64 updateSession::nanosecondsLeft() const
 {
-    return time.timeLeft(done, sinceProgress.isValid() ? sinceProgress.nsecsElapsed() : 0);
+    return duration().timeLeft(done, sinceProgress.isValid() ? sinceProgress.nsecsElapsed() : 0);
 }
 
 // The worker has made its one report, so its thread ends at once and the worker goes with it; a
@@ -174,9 +187,9 @@ void updateSession::end()
     now = step::ended;
     ticker.stop();
     forgetPowerCheck();
-    if (reading)
-        reading->disconnect(this);
-    reading.reset();
+    if (pendingReading)
+        pendingReading->disconnect(this);
+    pendingReading.reset();
     run.reset();
     inhibitor.release();
 }

@@ -2,7 +2,7 @@
 #define UPDATESESSION_H
 
 #include "sleepinhibitor.h"
-#include "updateduration.h"
+#include "updatefilereading.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -41,8 +41,9 @@ public:
     // inhibitor.
     void cancel();
 
-    // Known once the file has been read; how long the update takes, and what is left.
-    const updateDuration &duration() const { return time; }
+    // Known once the file has been read: how long the update takes, and what the file holds.
+    const updateFileReading &fileReading() const { return reading; }
+    const updateDuration &duration() const { return reading.duration(); }
     int lineCount() const { return lines; }
     qint64 linesDone() const { return done; }
     // 0 to 100; 100 for a file without lines.
@@ -50,9 +51,11 @@ public:
     qint64 nanosecondsLeft() const;
 
 signals:
-    void durationKnown();
-    // The update may not be safe to start; the front end answers with proceed() or cancel().
-    void question(const QString &powerWarning);
+    // The file has been read, and it may be sent: fileReading() tells what it holds.
+    void fileChecked();
+    // The update may not be safe to start, for the reasons that are not empty; the front end
+    // answers with proceed() or cancel().
+    void question(const QString &powerWarning, const QString &doubtfulLinesWarning);
     // The worker has begun, with the computer kept awake.
     void sending();
     // A line was done, or another second of the update passed.
@@ -67,6 +70,7 @@ signals:
 private:
     enum class step { created, reading, checkingPower, asking, sending, ended };
 
+    void readFile();
     void readingDone();
     void powerChecked(const powerState &power);
     void send();
@@ -78,9 +82,10 @@ private:
 
     const QString portName;
     const QString updateFile;
-    std::shared_ptr<backgroundReading> reading;
+    std::shared_ptr<backgroundReading> pendingReading;
+    bool readAgain = true;
     step now = step::created;
-    updateDuration time;
+    updateFileReading reading;
     powerCheck *pendingPowerCheck = nullptr;
     sleepInhibitor inhibitor;
     std::unique_ptr<updateRun> run;

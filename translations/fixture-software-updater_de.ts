@@ -74,6 +74,10 @@
         <source>There is no display for the window; send the update file with --send FILE.</source>
         <translation>Für das Fenster ist kein Display verfügbar; senden Sie die Update-Datei mit --send DATEI.</translation>
     </message>
+    <message>
+        <source>Sends a file with lines that are not frame data. A file whose published checksum does not match is never sent.</source>
+        <translation>Sendet eine Datei mit Zeilen, die keine Frame-Daten enthalten. Eine Datei, deren veröffentlichte Prüfsumme nicht stimmt, wird nie gesendet.</translation>
+    </message>
 </context>
 <context>
     <name>commandLineUpdate</name>
@@ -96,6 +100,10 @@
     <message>
         <source>Canceled before it started</source>
         <translation>Abgebrochen, bevor das Update begann</translation>
+    </message>
+    <message>
+        <source>Not started. Check the file, or start again with --force.</source>
+        <translation>Nicht gestartet. Prüfen Sie die Datei oder starten Sie erneut mit --force.</translation>
     </message>
 </context>
 <context>
@@ -248,6 +256,29 @@
     </message>
 </context>
 <context>
+    <name>publishedChecksum</name>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 ist keine reguläre Datei</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t read %1: %2</source>
+        <translation>%1 konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 holds no SHA-256 digest</source>
+        <translation>%1 enthält keine SHA-256-Prüfsumme</translation>
+    </message>
+    <message>
+        <source>The update file is not the one that was published: its SHA-256 is %1, and %2 says %3.</source>
+        <translation>Die Update-Datei ist nicht die veröffentlichte: ihre SHA-256-Prüfsumme ist %1, und %2 nennt %3.</translation>
+    </message>
+    <message>
+        <source>SHA-256 matches %1</source>
+        <translation>SHA-256 stimmt mit %1 überein</translation>
+    </message>
+</context>
+<context>
     <name>runEnd</name>
     <message>
         <source>Finished!</source>
@@ -362,6 +393,35 @@
     <message>
         <source>Couldn&apos;t read update file %1: %2</source>
         <translation>Update-Datei %1 konnte nicht gelesen werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>updateFileReading</name>
+    <message>
+        <source>Line %1 of this file is not frame data: it would be sent to the fixture as zeros.</source>
+        <translation>Zeile %1 dieser Datei enthält keine Frame-Daten: sie würde als Nullen an den Scheinwerfer gesendet.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n lines of this file are not frame data, the first of them line %1: they would be sent to the fixture as zeros.</source>
+        <translation>
+            <numerusform>%n Zeile dieser Datei enthält keine Frame-Daten, als erste Zeile %1: sie würde als Nullen an den Scheinwerfer gesendet.</numerusform>
+            <numerusform>%n Zeilen dieser Datei enthalten keine Frame-Daten, als erste Zeile %1: sie würden als Nullen an den Scheinwerfer gesendet.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The file may be damaged, or no update file at all. Send it only if its vendor says that it is right.</source>
+        <translation>Die Datei ist vielleicht beschädigt oder gar keine Update-Datei. Senden Sie sie nur, wenn ihr Hersteller sie für richtig erklärt.</translation>
+    </message>
+    <message>
+        <source>Line %1 is not frame data</source>
+        <translation>Zeile %1 enthält keine Frame-Daten</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n lines are not frame data, the first line %1</source>
+        <translation>
+            <numerusform>%n Zeile enthält keine Frame-Daten, als erste Zeile %1</numerusform>
+            <numerusform>%n Zeilen enthalten keine Frame-Daten, als erste Zeile %1</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

@@ -74,6 +74,10 @@
         <source>There is no display for the window; send the update file with --send FILE.</source>
         <translation>No hay pantalla para mostrar la ventana; envíe el fichero de actualización con --send FICHERO.</translation>
     </message>
+    <message>
+        <source>Sends a file with lines that are not frame data. A file whose published checksum does not match is never sent.</source>
+        <translation>Envía un archivo con líneas que no contienen datos de trama. Un archivo cuya suma publicada no coincide no se envía nunca.</translation>
+    </message>
 </context>
 <context>
     <name>commandLineUpdate</name>
@@ -96,6 +100,10 @@
     <message>
         <source>Canceled before it started</source>
         <translation>Anulada antes de empezar</translation>
+    </message>
+    <message>
+        <source>Not started. Check the file, or start again with --force.</source>
+        <translation>Actualización no iniciada. Compruebe el archivo o vuelva a iniciarla con --force.</translation>
     </message>
 </context>
 <context>
@@ -248,6 +256,29 @@
     </message>
 </context>
 <context>
+    <name>publishedChecksum</name>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 no es un archivo normal</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t read %1: %2</source>
+        <translation>No se pudo leer %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 holds no SHA-256 digest</source>
+        <translation>%1 no contiene ninguna suma SHA-256</translation>
+    </message>
+    <message>
+        <source>The update file is not the one that was published: its SHA-256 is %1, and %2 says %3.</source>
+        <translation>El archivo de actualización no es el que se publicó: su suma SHA-256 es %1, y %2 indica %3.</translation>
+    </message>
+    <message>
+        <source>SHA-256 matches %1</source>
+        <translation>La suma SHA-256 coincide con %1</translation>
+    </message>
+</context>
+<context>
     <name>runEnd</name>
     <message>
         <source>Finished!</source>
@@ -362,6 +393,35 @@
     <message>
         <source>Couldn&apos;t read update file %1: %2</source>
         <translation>No se pudo leer el archivo de actualización %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>updateFileReading</name>
+    <message>
+        <source>Line %1 of this file is not frame data: it would be sent to the fixture as zeros.</source>
+        <translation>La línea %1 de este archivo no contiene datos de trama: se enviaría al aparato como ceros.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n lines of this file are not frame data, the first of them line %1: they would be sent to the fixture as zeros.</source>
+        <translation>
+            <numerusform>%n línea de este archivo no contiene datos de trama, la primera es la línea %1: se enviaría al aparato como ceros.</numerusform>
+            <numerusform>%n líneas de este archivo no contienen datos de trama, la primera es la línea %1: se enviarían al aparato como ceros.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The file may be damaged, or no update file at all. Send it only if its vendor says that it is right.</source>
+        <translation>Puede que el archivo esté dañado o que no sea un archivo de actualización. Envíelo solo si su fabricante confirma que es correcto.</translation>
+    </message>
+    <message>
+        <source>Line %1 is not frame data</source>
+        <translation>La línea %1 no contiene datos de trama</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n lines are not frame data, the first line %1</source>
+        <translation>
+            <numerusform>%n línea no contiene datos de trama, la primera es la línea %1</numerusform>
+            <numerusform>%n líneas no contienen datos de trama, la primera es la línea %1</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

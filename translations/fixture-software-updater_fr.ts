@@ -74,6 +74,10 @@
         <source>There is no display for the window; send the update file with --send FILE.</source>
         <translation>Aucun affichage disponible pour la fenêtre&#x202f;; envoyez le fichier de mise à jour avec --send FICHIER.</translation>
     </message>
+    <message>
+        <source>Sends a file with lines that are not frame data. A file whose published checksum does not match is never sent.</source>
+        <translation>Envoie un fichier dont des lignes ne contiennent pas de données de trame. Un fichier dont la somme publiée ne correspond pas n’est jamais envoyé.</translation>
+    </message>
 </context>
 <context>
     <name>commandLineUpdate</name>
@@ -96,6 +100,10 @@
     <message>
         <source>Canceled before it started</source>
         <translation>Annulée avant d’avoir commencé</translation>
+    </message>
+    <message>
+        <source>Not started. Check the file, or start again with --force.</source>
+        <translation>Mise à jour non démarrée. Vérifiez le fichier ou relancez avec --force.</translation>
     </message>
 </context>
 <context>
@@ -248,6 +256,29 @@
     </message>
 </context>
 <context>
+    <name>publishedChecksum</name>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 n’est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t read %1: %2</source>
+        <translation>Impossible de lire %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>%1 holds no SHA-256 digest</source>
+        <translation>%1 ne contient aucune somme SHA-256</translation>
+    </message>
+    <message>
+        <source>The update file is not the one that was published: its SHA-256 is %1, and %2 says %3.</source>
+        <translation>Le fichier de mise à jour n’est pas celui qui a été publié&#xa0;: sa somme SHA-256 est %1, et %2 indique %3.</translation>
+    </message>
+    <message>
+        <source>SHA-256 matches %1</source>
+        <translation>SHA-256 conforme à %1</translation>
+    </message>
+</context>
+<context>
     <name>runEnd</name>
     <message>
         <source>Finished!</source>
@@ -362,6 +393,35 @@
     <message>
         <source>Couldn&apos;t read update file %1: %2</source>
         <translation>Impossible de lire le fichier de mise à jour %1&#xa0;: %2</translation>
+    </message>
+</context>
+<context>
+    <name>updateFileReading</name>
+    <message>
+        <source>Line %1 of this file is not frame data: it would be sent to the fixture as zeros.</source>
+        <translation>La ligne %1 de ce fichier ne contient pas de données de trame&#xa0;: elle serait envoyée au projecteur sous forme de zéros.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n lines of this file are not frame data, the first of them line %1: they would be sent to the fixture as zeros.</source>
+        <translation>
+            <numerusform>%n ligne de ce fichier ne contient pas de données de trame, la première étant la ligne %1&#xa0;: elle serait envoyée au projecteur sous forme de zéros.</numerusform>
+            <numerusform>%n lignes de ce fichier ne contiennent pas de données de trame, la première étant la ligne %1&#xa0;: elles seraient envoyées au projecteur sous forme de zéros.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The file may be damaged, or no update file at all. Send it only if its vendor says that it is right.</source>
+        <translation>Le fichier est peut-être endommagé, ou n’est pas du tout un fichier de mise à jour. Ne l’envoyez que si son fabricant confirme qu’il est correct.</translation>
+    </message>
+    <message>
+        <source>Line %1 is not frame data</source>
+        <translation>La ligne %1 ne contient pas de données de trame</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n lines are not frame data, the first line %1</source>
+        <translation>
+            <numerusform>%n ligne ne contient pas de données de trame, la première étant la ligne %1</numerusform>
+            <numerusform>%n lignes ne contiennent pas de données de trame, la première étant la ligne %1</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

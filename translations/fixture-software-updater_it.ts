@@ -74,6 +74,10 @@
         <source>There is no display for the window; send the update file with --send FILE.</source>
         <translation>Non c&apos;è un display per mostrare la finestra; inviare il file di aggiornamento con --send FILE.</translation>
     </message>
+    <message>
+        <source>Sends a file with lines that are not frame data. A file whose published checksum does not match is never sent.</source>
+        <translation>Invia un file con righe che non contengono dati di frame. Un file la cui somma pubblicata non corrisponde non viene mai inviato.</translation>
+    </message>
 </context>
 <context>
     <name>commandLineUpdate</name>
@@ -96,6 +100,10 @@
     <message>
         <source>Canceled before it started</source>
         <translation>Annullato prima di iniziare</translation>
+    </message>
+    <message>
+        <source>Not started. Check the file, or start again with --force.</source>
+        <translation>Aggiornamento non avviato. Controllare il file o avviarlo di nuovo con --force.</translation>
     </message>
 </context>
 <context>
@@ -248,6 +256,29 @@
     </message>
 </context>
 <context>
+    <name>publishedChecksum</name>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 non è un file regolare</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t read %1: %2</source>
+        <translation>Impossibile leggere %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 holds no SHA-256 digest</source>
+        <translation>%1 non contiene alcuna somma SHA-256</translation>
+    </message>
+    <message>
+        <source>The update file is not the one that was published: its SHA-256 is %1, and %2 says %3.</source>
+        <translation>Il file di aggiornamento non è quello pubblicato: la sua somma SHA-256 è %1, e %2 indica %3.</translation>
+    </message>
+    <message>
+        <source>SHA-256 matches %1</source>
+        <translation>SHA-256 corrispondente a %1</translation>
+    </message>
+</context>
+<context>
     <name>runEnd</name>
     <message>
         <source>Finished!</source>
@@ -362,6 +393,35 @@
     <message>
         <source>Couldn&apos;t read update file %1: %2</source>
         <translation>Impossibile leggere il file di aggiornamento %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>updateFileReading</name>
+    <message>
+        <source>Line %1 of this file is not frame data: it would be sent to the fixture as zeros.</source>
+        <translation>La riga %1 di questo file non contiene dati di frame: verrebbe inviata all’apparecchio come zeri.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n lines of this file are not frame data, the first of them line %1: they would be sent to the fixture as zeros.</source>
+        <translation>
+            <numerusform>%n riga di questo file non contiene dati di frame, la prima è la riga %1: verrebbe inviata all’apparecchio come zeri.</numerusform>
+            <numerusform>%n righe di questo file non contengono dati di frame, la prima è la riga %1: verrebbero inviate all’apparecchio come zeri.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The file may be damaged, or no update file at all. Send it only if its vendor says that it is right.</source>
+        <translation>Il file potrebbe essere danneggiato o non essere affatto un file di aggiornamento. Inviarlo solo se il produttore conferma che è corretto.</translation>
+    </message>
+    <message>
+        <source>Line %1 is not frame data</source>
+        <translation>La riga %1 non contiene dati di frame</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n lines are not frame data, the first line %1</source>
+        <translation>
+            <numerusform>%n riga non contiene dati di frame, la prima è la riga %1</numerusform>
+            <numerusform>%n righe non contengono dati di frame, la prima è la riga %1</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

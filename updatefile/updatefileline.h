@@ -10,6 +10,9 @@ struct updateFileLine
     bool isComment = false;
     quint32 frameHoldTime = 0;
     QByteArray frameData;
+    // A field holds what the format cannot read, and is sent as 0: the file may be damaged, or
+    // no update file at all, such as a web page saved under the update's name.
+    bool isDoubtful = false;
 
     static updateFileLine fromLine(const QByteArray &line);
 };

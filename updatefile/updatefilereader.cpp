@@ -48,9 +48,9 @@ QByteArray updateFileReader::readLine()
     return readFailed ? QByteArray() : line;
 }
 
-QString updateFileReader::failure() const
+QString updateFileReader::failureOf(const QString &path, const QString &reason)
 {
-    return tr("Couldn't read update file %1: %2").arg(file.fileName(), file.errorString());
+    return tr("Couldn't read update file %1: %2").arg(path, reason);
 }
 
 void updateFileReader::skipByteOrderMark(QIODevice &file)

@@ -35,7 +35,8 @@ public:
     updateFileLine nextLine() { return updateFileLine::fromLine(readLine()); }
     bool failed() const { return readFailed; }
     // What the technician reads once a read failed: the file and the system's reason.
-    QString failure() const;
+    QString failure() const { return failureOf(file.fileName(), file.errorString()); }
+    static QString failureOf(const QString &path, const QString &reason);
 
     // Editors on Windows put the bytes EF BB BF in front of UTF-8 text. Only a mark at the very
     // start of the file is skipped: one anywhere else is read as before.

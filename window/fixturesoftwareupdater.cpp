@@ -213,10 +213,14 @@ void fixtureSoftwareUpdater::startUpdate()
     session->start();
 }
 
-// A computer that turns off halfway through leaves the fixture without working firmware.
-void fixtureSoftwareUpdater::askToProceed(const QString &powerWarning)
+// One question for every reason the session gives, with Cancel the default.
+void fixtureSoftwareUpdater::askToProceed(const QString &powerWarning,
+                                          const QString &doubtfulLinesWarning)
 {
-    QMessageBox question(QMessageBox::Warning, title, powerWarning, QMessageBox::NoButton, this);
+    QStringList reasons{powerWarning, doubtfulLinesWarning};
+    reasons.removeAll(QString());
+    QMessageBox question(QMessageBox::Warning, title, reasons.join("\n\n"), QMessageBox::NoButton,
+                         this);
     question.setTextFormat(Qt::PlainText);
     question.setWindowModality(Qt::ApplicationModal);
     const QAbstractButton *anyway = question.addButton(tr("Start Anyway"), QMessageBox::AcceptRole);
@@ -297,14 +301,16 @@ void fixtureSoftwareUpdater::clearFileInformation()
     ui->fixtureDisplayLabel->setText("");
 }
 
-// Start needs a selected interface and an update file that is a plain file. A finished or
-// canceled update keeps the button for its acknowledgement, and during an update it is hidden.
+// Start needs a selected interface and an update file that is a plain file, and that is not
+// known to differ from the one that was published. A finished or canceled update keeps the
+// button for its acknowledgement, and during an update it is hidden.
 void fixtureSoftwareUpdater::updateStartAvailability()
 {
     if (state != runState::idle)
         return;
+    const bool refused = reading && reading->isDone() && !reading->result().refusal().isEmpty();
     ui->updateButton->setEnabled(!selectedPortName.isEmpty() &&
-                                 QFileInfo(updateFileInfo.filePath()).isFile());
+                                 QFileInfo(updateFileInfo.filePath()).isFile() && !refused);
 }
 
 // The whole file is read, for its duration, off the window's thread; the session takes this
@@ -315,13 +321,22 @@ void fixtureSoftwareUpdater::readFile()
     connect(reading.get(), &backgroundReading::finished, this, &fixtureSoftwareUpdater::fileRead);
 }
 
-// A reading that fails at Start is the session's to report.
+// What the reading found is shown whichever page is up. A file that is not the one that was
+// published is never sent, so Start stays off for it. A reading that fails at Start is the
+// session's to report.
 void fixtureSoftwareUpdater::fileRead()
 {
     if (state != runState::idle)
         return;
-    if (!reading->result().failure().isEmpty())
-        return showErrorMessage(reading->result().failure());
+    const updateFileReading &result = reading->result();
+    if (!result.failure().isEmpty())
+        return showErrorMessage(result.failure());
+    QStringList findings{result.refusal(), result.doubtfulLinesNote()};
+    if (result.refusal().isEmpty() && result.published().exists())
+        findings << result.published().matchNote();
+    findings.removeAll(QString());
+    ui->fileCheckLabel->setText(findings.join("\n"));
+    updateStartAvailability();
     showDuration();
 }
 
@@ -330,6 +345,7 @@ void fixtureSoftwareUpdater::forgetReading()
 {
     reading.reset();
     ui->durationLabel->clear();
+    ui->fileCheckLabel->clear();
 }
 
 // The label keeps the duration until the worker starts.

@@ -56,7 +56,7 @@ private:
     void preselectUpdateFile();
     void enter(runState next);
     void startUpdate();
-    void askToProceed(const QString &powerWarning);
+    void askToProceed(const QString &powerWarning, const QString &doubtfulLinesWarning);
     void updateStarted();
     void endUpdate(runState end, const QString &buttonText);
     void acknowledge();

@@ -4,6 +4,7 @@
 #include "systemcallrecorder.h"
 #include "workerrun.h"
 
+#include <QCryptographicHash>
 #include <QLocalServer>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -11,6 +12,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -83,6 +85,8 @@ private slots:
     void argumentsChooseTheFrontEnd();
     void statusAndWords_data();
     void statusAndWords();
+    void fileCheckedBeforeSending_data();
+    void fileCheckedBeforeSending();
     void framesAsTheWindowSendsThem();
     void interruptCancelsAndEndsByTheSignal_data();
     void interruptCancelsAndEndsByTheSignal();
@@ -208,6 +212,72 @@ void tst_CommandLine::statusAndWords()
                  : QString("fixture-software-updater\t%1\t%2 (file %3, interface %4)\n")
                        .arg(journal.section(' ', 0, 0), journal.section(' ', 1), file,
                             named < 0 ? box->portName() : arguments[named + 1]));
+}
+
+// A web page saved as an update file, and checksums published beside a file. Refusals come
+// before a byte is sent; --force sends lines that are not frame data, as the format reads them.
+void tst_CommandLine::fileCheckedBeforeSending_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("published"); // FILE.sha256; DIGEST: the file's own, FIFO: a pipe
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("words");
+    QTest::addColumn<QByteArray>("received");
+    const QByteArray page("<html>\n<p>a b</p>\n<p>c</p>\n");
+    const QByteArray quirks("#a\n0 01 \r\n0 02\n");
+    const QByteArray quirksSent =
+        QByteArray("\0\1\0", 3).repeated(6) + QByteArray("\0\2", 2).repeated(6);
+    const QString other = QString(64, 'a');
+    QTest::newRow("a web page")
+        << page << "" << QStringList() << 1
+        << "3 lines of this file are not frame data, the first of them line 1" << QByteArray();
+    QTest::newRow("a web page, forced") << page << "" << QStringList{"--force"} << 0 << "Finished!"
+                                        << QByteArray(1 + 2 * 6 + 6, '\0');
+    QTest::newRow("the format's quirks, sha256sum's form")
+        << quirks << "DIGEST *update%s.dmx\r\n"
+        << QStringList() << 0 << "SHA-256 matches update%s.dmx.sha256\nThe update takes"
+        << quirksSent;
+    QTest::newRow("the bare digest")
+        << quirks << "digest" << QStringList() << 0 << "SHA-256 matches" << quirksSent;
+    QTest::newRow("another digest, forced")
+        << quirks << other << QStringList{"--force"} << 1
+        << "its SHA-256 is DIGEST, and FILE.sha256 says " + other + ".\n"
+        << QByteArray();
+    QTest::newRow("no digest") << quirks << "<html>" << QStringList() << 1
+                               << "FILE.sha256 holds no SHA-256 digest\n"
+                               << QByteArray();
+    QTest::newRow("a named pipe") << quirks << "FIFO" << QStringList() << 1
+                                  << "FILE.sha256 is not a regular file\n"
+                                  << QByteArray();
+}
+
+void tst_CommandLine::fileCheckedBeforeSending()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, published);
+    QFETCH(QStringList, options);
+    QFETCH(int, status);
+    QFETCH(QString, words);
+    QFETCH(QByteArray, received);
+    const QString file = writeFile(content);
+    const QString digest = QCryptographicHash::hash(content, QCryptographicHash::Sha256).toHex();
+    QFile checksum(file + ".sha256");
+    if (published == "FIFO")
+        QCOMPARE(mkfifo(qPrintable(checksum.fileName()), 0600), 0);
+    else if (!published.isEmpty())
+        QVERIFY(checksum.open(QIODevice::WriteOnly) &&
+                checksum.write(published.replace("DIGEST", digest.toUpper())
+                                   .replace("digest", digest)
+                                   .toLatin1()) > 0);
+    checksum.close();
+    commandLineRun run(QStringList{"--send", file, "--interface", box->portName()} + options, "");
+    QCOMPARE(run.wait(), status << 8);
+    QVERIFY2(run.said().contains(words.replace("DIGEST", digest).replace("FILE", file)),
+             qPrintable(run.said()));
+    QTest::qWait(100);
+    QCOMPARE(box->received(), received);
+    QFile::remove(checksum.fileName());
 }
 
 void tst_CommandLine::framesAsTheWindowSendsThem()

@@ -18,6 +18,8 @@ sources = {
     "transmission/serialportthread.cpp": r"(?:reportError|configurationFailed)\(\s*tr\(\s*",
     "updatefile/updatefilecheck.cpp": None,
     "updatefile/updatefilereader.cpp": r"tr\(\s*",
+    "updatefile/publishedchecksum.cpp": r"tr\(\s*",
+    "timing/updatefilereading.cpp": r"tr\(\s*",
     "computer/powerwarning.cpp": None,
     "computer/sleepinhibitor.cpp": r"tr\(\s*",
     "timing/updateduration.cpp": None,

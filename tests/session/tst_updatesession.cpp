@@ -1,3 +1,4 @@
+#include "backgroundreading.h"
 #include "porterrormessage.h"
 #include "pseudoterminal.h"
 #include "systembusmock.h"
@@ -26,6 +27,7 @@ private slots:
     void progressAndTimeLeft();
     void portErrorText_data();
     void portErrorText();
+    void aFileChangedSinceItWasChosenIsReadAgain();
     void oneEndingAtEveryStep_data();
     void oneEndingAtEveryStep();
 
@@ -78,6 +80,20 @@ void tst_UpdateSession::portErrorText()
     QFETCH(qlonglong, code);
     QFETCH(QString, message);
     QCOMPARE(portErrorMessage(code), message);
+}
+
+// Its new lines are not frame data, so the session asks before it sends.
+void tst_UpdateSession::aFileChangedSinceItWasChosenIsReadAgain()
+{
+    const QString file = writeFile("0 01\n");
+    auto chosen = std::make_shared<backgroundReading>(file);
+    QTRY_VERIFY(chosen->isDone());
+    writeFile("<html>\n");
+    updateSession session(box->portName(), file, chosen);
+    QSignalSpy question(&session, &updateSession::question);
+    session.start();
+    QTRY_COMPARE(question.count(), 1);
+    QVERIFY(writes().isEmpty());
 }
 
 void tst_UpdateSession::oneEndingAtEveryStep_data()
@@ -141,7 +157,7 @@ void tst_UpdateSession::oneEndingAtEveryStep()
     connect(session.get(), &updateSession::canceledBeforeSending, note("canceled before sending"));
     connect(session.get(), &updateSession::failed,
             [&ended](const QString &message) { ended << "failed " + message; });
-    connect(session.get(), &updateSession::durationKnown, [&] {
+    connect(session.get(), &updateSession::fileChecked, [&] {
         if (strike == "cancel checking")
             session->cancel();
     });

@@ -1,7 +1,7 @@
 #include "powerwarning.h"
-#include "updatefilereading.h"
 #include "updatefileheader.h"
 #include "updatefileline.h"
+#include "updatefilereading.h"
 
 #include <QBuffer>
 #include <QTemporaryFile>
@@ -18,6 +18,8 @@ private slots:
     void header_data();
     void header();
     void duration();
+    void linesThatAreNotFrameData_data();
+    void linesThatAreNotFrameData();
     void durationText_data();
     void durationText();
 };
@@ -148,6 +150,40 @@ void tst_UpdateFile::duration()
     QVERIFY(powerWarning({true, 3600, 50}, largest).contains("takes about 106752 days"));
     const qint64 lines = 4 * 1024 * 1024 + 2; // beyond the exact times: one for two lines
     QCOMPARE(read(QByteArray(lines, '\n')).remainingAfter(3), (lines - 2) * 644000);
+}
+
+void tst_UpdateFile::linesThatAreNotFrameData_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<qint64>("count");
+    QTest::addColumn<qint64>("first"); // the line's number, comments and the header counted
+    QTest::newRow("the format's quirks")
+        << QByteArray("#h\n0 01  02 \r\n\n+25 0xFF -0x1 1FF -1 -8000 ff\n25\n7 0A") << 0LL << 0LL;
+    QTest::newRow("comments hold anything")
+        << QByteArray("#zz 8000\n# \t<b>\n0 01\n") << 0LL << 0LL;
+    QTest::newRow("holds of -5 and 0x10") << QByteArray("0 01\n-5 01\n0x10 01\n") << 2LL << 2LL;
+    QTest::newRow("bytes out of range or not hex")
+        << QByteArray("#h\n0 8000\n0 -8001\n0 0x\n0 zz\n0 7FFF -7FFF\n") << 4LL << 2LL;
+    QTest::newRow("fields joined by tabs") << QByteArray("0 01\t02\n") << 1LL << 1LL;
+    QTest::newRow("a web page") << QByteArray("<!DOCTYPE html>\n<html>\n<p>a b</p>\n</html>\n")
+                                << 4LL << 1LL;
+}
+
+// One reading counts them; its SHA-256 is the one sha256sum gives for the raw bytes, whatever the
+// line reader skips.
+void tst_UpdateFile::linesThatAreNotFrameData()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(qint64, count);
+    QFETCH(qint64, first);
+    QTemporaryFile file;
+    QVERIFY(file.open() && file.write("\xEF\xBB\xBF#a\r\n0 01\r\n") && file.flush());
+    QCOMPARE(updateFileReading::of(file.fileName()).sha256(),
+             QByteArray("c6a035d087420561c8d166a34151e2e64687b1b020ad18111b68480c64ffa024"));
+    QVERIFY(file.resize(0) && file.write(content) && file.flush());
+    const updateFileReading reading = updateFileReading::of(file.fileName());
+    QCOMPARE(reading.doubtfulLines(), count);
+    QCOMPARE(reading.firstDoubtfulLine(), first);
 }
 
 void tst_UpdateFile::durationText_data()

@@ -6,6 +6,7 @@
 #include "technician.h"
 
 #include <QAction>
+#include <QCryptographicHash>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
@@ -47,14 +48,16 @@ private slots:
     void refreshAndPickingKeepTheSelectionTrue();
     void choosingAFileShowsItsHeader_data();
     void choosingAFileShowsItsHeader();
+    void fileCheckShowsOnEveryPage_data();
+    void fileCheckShowsOnEveryPage();
     void fileDialog();
     void unsafeOrUnreadableChoicesAreRefused_data();
     void unsafeOrUnreadableChoicesAreRefused();
     void updatesRunToTheirEndAndAreAcknowledged_data();
     void updatesRunToTheirEndAndAreAcknowledged();
     void durationAndTimeLeft();
-    void batteryQuestion_data();
-    void batteryQuestion();
+    void questionBeforeStart_data();
+    void questionBeforeStart();
     void oneStartSendsOneUpdate();
     void speaksTheTechniciansLanguage();
     void everyFailureShowsOneMessageAndReturnsToIdle_data();
@@ -283,6 +286,38 @@ void tst_FixtureSoftwareUpdater::choosingAFileShowsItsHeader()
     QCOMPARE(window->statusBar()->findChild<QLabel *>()->textFormat(), Qt::PlainText);
 }
 
+void tst_FixtureSoftwareUpdater::fileCheckShowsOnEveryPage_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("published"); // chosen.dmx.sha256; DIGEST stands for the file's
+    QTest::addColumn<QString>("check");
+    QTest::addColumn<bool>("startEnabled");
+    const QByteArray header("#app\n#V\n#F\n#v1\n0 01\n");
+    QTest::newRow("published, and it matches") << header << "DIGEST  chosen.dmx\n"
+                                               << "SHA-256 matches chosen.dmx.sha256" << true;
+    QTest::newRow("not the one that was published")
+        << header << QString(64, '0') << "The update file is not the one that was published"
+        << false;
+    QTest::newRow("a web page") << QByteArray("<html>\n<p>a b</p>\n") << ""
+                                << "2 lines are not frame data, the first line 1" << true;
+}
+
+void tst_FixtureSoftwareUpdater::fileCheckShowsOnEveryPage()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, published);
+    QFETCH(QString, check);
+    QFETCH(bool, startEnabled);
+    open({{"ttyUSB0", "", "Silicon Labs", "0001"}});
+    const QString digest = QCryptographicHash::hash(content, QCryptographicHash::Sha256).toHex();
+    if (!published.isEmpty())
+        write("chosen.dmx.sha256", published.replace("DIGEST", digest).toLatin1());
+    choose(write("chosen.dmx", content));
+    QTRY_VERIFY2(text("fileCheckLabel").startsWith(check), qPrintable(text("fileCheckLabel")));
+    QVERIFY(find<QLabel>("fileCheckLabel")->isVisibleTo(window.get()));
+    QCOMPARE(this->startEnabled(), startEnabled);
+}
+
 // The dialog offers update files from the folder of the file chosen before; choosing again from
 // the information page and cancelling goes back to the file page and keeps the choice.
 void tst_FixtureSoftwareUpdater::fileDialog()
@@ -388,31 +423,51 @@ void tst_FixtureSoftwareUpdater::durationAndTimeLeft()
     QCOMPARE(text("durationLabel"), QString("The update takes about 20 s"));
 }
 
-void tst_FixtureSoftwareUpdater::batteryQuestion_data()
+void tst_FixtureSoftwareUpdater::questionBeforeStart_data()
 {
+    QTest::addColumn<bool>("lowBattery"); // 5 minutes left, for an update of 10 minutes
+    QTest::addColumn<QByteArray>("line"); // after a first line, before a hold of 10 minutes
     QTest::addColumn<QString>("answer");
-    QTest::newRow("Cancel") << "Cancel";
-    QTest::newRow("Start Anyway") << "Start Anyway";
+    QTest::addColumn<QString>("question");
+    const QString battery = "The battery has about 5 min left, and the update takes about 10 min.";
+    const QString doubtful = "Line 2 of this file is not frame data: it would be sent to the "
+                             "fixture as zeros.";
+    QTest::newRow("battery, Cancel") << true << QByteArray("0 01\n") << "Cancel" << battery;
+    QTest::newRow("battery, Start Anyway")
+        << true << QByteArray("0 01\n") << "Start Anyway" << battery;
+    QTest::newRow("not frame data, Cancel")
+        << false << QByteArray("0 zz\n") << "Cancel" << doubtful;
+    QTest::newRow("both, Start Anyway") << true << QByteArray("0\t01\n") << "Start Anyway"
+                                        << battery +
+                                               " If the computer turns off during the update, "
+                                               "the fixture is left without working "
+                                               "firmware. Connect the charger before you "
+                                               "start.\n\n" +
+                                               doubtful;
 }
 
-// A battery with 5 minutes left for a 10-minute update asks first; Cancel sends nothing.
-void tst_FixtureSoftwareUpdater::batteryQuestion()
+// Cancel sends nothing; a clean file on mains is never asked about, as every other row shows.
+void tst_FixtureSoftwareUpdater::questionBeforeStart()
 {
+    QFETCH(bool, lowBattery);
+    QFETCH(QByteArray, line);
     QFETCH(QString, answer);
+    QFETCH(QString, question);
     systemBusMock upower("upower", R"({"OnBattery": true})");
-    QVERIFY2(upower.serve(""), qPrintable(upower.error()));
-    upower.control("SetupDisplayDevice", {2u, 2u, 8., 4., 0., 12., 300LL, 0LL, true, "", 1u});
-    openForUpdate("0 01\n600000 01\n0 01\n");
+    if (lowBattery) {
+        QVERIFY2(upower.serve(""), qPrintable(upower.error()));
+        upower.control("SetupDisplayDevice", {2u, 2u, 8., 4., 0., 12., 300LL, 0LL, true, "", 1u});
+    }
+    openForUpdate("0 01\n" + line + "600000 01\n0 01\n");
     user.willAnswer(answer);
     button()->click();
     QTRY_COMPARE(user.messages.size(), 1);
-    QVERIFY(user.messages[0].startsWith(
-        "The battery has about 5 min left, and the update takes about 10 min."));
+    QVERIFY2(user.messages[0].startsWith(question), qPrintable(user.messages[0]));
     if (answer == "Cancel") {
         QCOMPARE(pages(), qMakePair(1, 0));
         QVERIFY(startEnabled());
     } else {
-        QTRY_COMPARE(systemCallRecorder::writes().size(), 7);
+        QTRY_VERIFY(systemCallRecorder::writes().size() >= 8);
         button("cancelButton")->click();
         QTRY_COMPARE(button()->text(), QString("Canceled!"));
     }
