@@ -322,22 +322,24 @@ void fixtureSoftwareUpdater::readFile()
 }
 
 // What the reading found is shown whichever page is up. A file that is not the one that was
-// published is never sent, so Start stays off for it. A reading that fails at Start is the
-// session's to report.
+// published is never sent, so Start stays off for it. A reading that fails once Start was
+// pressed is the session's to report.
 void fixtureSoftwareUpdater::fileRead()
 {
-    if (state != runState::idle)
-        return;
     const updateFileReading &result = reading->result();
-    if (!result.failure().isEmpty())
-        return showErrorMessage(result.failure());
+    if (!result.failure().isEmpty()) {
+        if (state == runState::idle)
+            showErrorMessage(result.failure());
+        return;
+    }
     QStringList findings{result.refusal(), result.doubtfulLinesNote()};
     if (result.refusal().isEmpty() && result.published().exists())
         findings << result.published().matchNote();
     findings.removeAll(QString());
     ui->fileCheckLabel->setText(findings.join("\n"));
     updateStartAvailability();
-    showDuration();
+    if (state == runState::idle || state == runState::starting)
+        showDuration();
 }
 
 // A reading dropped for another file stops early rather than running on in the thread pool.
