@@ -1,7 +1,7 @@
+#include "busmock.h"
 #include "fixturesoftwareupdater.h"
 #include "programtranslation.h"
 #include "pseudoterminal.h"
-#include "systembusmock.h"
 #include "systemcallrecorder.h"
 #include "technician.h"
 
@@ -441,7 +441,7 @@ void tst_FixtureSoftwareUpdater::questionBeforeStart()
     QFETCH(bool, lowBattery);
     QFETCH(QByteArray, line);
     QFETCH(QString, answer);
-    systemBusMock upower("upower", R"({"OnBattery": true})");
+    busMock upower("upower", R"({"OnBattery": true})");
     if (lowBattery) {
         QVERIFY2(upower.serve(""), qPrintable(upower.error()));
         upower.control("SetupDisplayDevice", {2u, 2u, 8., 4., 0., 12., 300LL, 0LL, true, "", 1u});
@@ -473,7 +473,7 @@ void tst_FixtureSoftwareUpdater::questionBeforeStart()
 // it sends: one update goes to the port and file of the click.
 void tst_FixtureSoftwareUpdater::oneStartSendsOneUpdate()
 {
-    systemBusMock upower("upower"), logind("logind");
+    busMock upower("upower"), logind("logind");
     QVERIFY2(upower.serve("hung") && logind.serve(""), qPrintable(upower.error() + logind.error()));
     openForUpdate("0 01 02\n");
     ports.prepend({"ttyUSB5", "", "FTDI", "5"});
