@@ -7,13 +7,17 @@
 
 #include <QAction>
 #include <QCryptographicHash>
+#include <QDBusConnection>
 #include <QLabel>
+#include <QLocalServer>
 #include <QMenu>
 #include <QProgressBar>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QWindow>
 #include <QtTest>
 
 #include <cerrno>
@@ -29,11 +33,22 @@ class tst_FixtureSoftwareUpdater : public QObject
 {
     Q_OBJECT
 
+public slots:
+    // What a dock reads of this program's progress.
+    void launcherEntry(const QString &app, const QVariantMap &entry)
+    {
+        if (app == "application://example.tamsenholt.fixturesoftwareupdater.desktop")
+            dock << QString("%1 %2")
+                        .arg(entry["progress"].toDouble())
+                        .arg(entry["progress-visible"].toBool() ? "shown" : "hidden");
+    }
+
 private slots:
     void init()
     {
         QDir::setCurrent(folder.emplace().path());
         user.messages.clear();
+        dock.clear();
     }
     void cleanup()
     {
@@ -53,6 +68,8 @@ private slots:
     void fileDialog();
     void unsafeOrUnreadableChoicesAreRefused_data();
     void unsafeOrUnreadableChoicesAreRefused();
+    void theDesktopShowsAnUpdateNobodyWatches_data();
+    void theDesktopShowsAnUpdateNobodyWatches();
     void updatesRunToTheirEndAndAreAcknowledged_data();
     void updatesRunToTheirEndAndAreAcknowledged();
     void durationAndTimeLeft();
@@ -74,11 +91,11 @@ private:
         window = std::make_unique<fixtureSoftwareUpdater>(nullptr, [this] { return ports; });
     }
     // The window opens ready to send this update file to the interface box.
-    void openForUpdate(const QByteArray &updateFile)
+    void openForUpdate(const QByteArray &updateFile, const QString &name = "update.dmx")
     {
         box = std::make_unique<pseudoTerminal>();
         systemCallRecorder::watch(box->device());
-        write("update.dmx", updateFile);
+        write(name, updateFile);
         open({{box->portName(), "CP2102", "Silicon Labs", "1"}});
         window->show();
         QVERIFY(startEnabled());
@@ -124,6 +141,7 @@ private:
     QList<interfacePort> ports;
     technician user;
     std::unique_ptr<fixtureSoftwareUpdater> window;
+    QStringList dock;
 };
 
 void tst_FixtureSoftwareUpdater::preselectsTheOldestUpdateFile_data()
@@ -364,6 +382,95 @@ void tst_FixtureSoftwareUpdater::unsafeOrUnreadableChoicesAreRefused()
     QCOMPARE(text("applicationDisplayLabel"), QString());
     QCOMPARE(infoPage(), 0);
     QCOMPARE(startEnabled(), QFileInfo(path).isFile());
+}
+
+void tst_FixtureSoftwareUpdater::theDesktopShowsAnUpdateNobodyWatches_data()
+{
+    QTest::addColumn<QString>("sessionBus");   // "none", "mute", or the tests' own
+    QTest::addColumn<QString>("capabilities"); // of the notification server on the tests' bus
+    QTest::addColumn<bool>("watched");
+    QTest::addColumn<bool>("unplugged");
+    QTest::addColumn<QStringList>("notice"); // summary, body, urgency
+    const QString file = "File: R&D <b>.dmx\nInterface: Silicon Labs 1(Veskor)";
+    const QString failure = "\nSerialport Error: ResourceError: Device Unavailable";
+    const QString plain = "body actions";
+    QTest::newRow("no session bus") << "none" << plain << false << false << QStringList();
+    QTest::newRow("a bus that never answers") << "mute" << plain << false << false << QStringList();
+    QTest::newRow("finished, watched") << "" << plain << true << false << QStringList();
+    QTest::newRow("finished, unwatched")
+        << "" << plain << false << false << QStringList{"Finished!", file, "uchar 1"};
+    QTest::newRow("unplugged, unwatched, markup")
+        << ""
+        << "body body-markup actions" << false << true
+        << QStringList{"Update failed", file.toHtmlEscaped() + failure, "uchar 2"};
+}
+
+// libdbus takes the buses' addresses once per process, so a window that went around the probe
+// would reach the tests' bus where it should have found none, rather than wait.
+void tst_FixtureSoftwareUpdater::theDesktopShowsAnUpdateNobodyWatches()
+{
+    QFETCH(QString, sessionBus);
+    QFETCH(QString, capabilities);
+    QFETCH(bool, watched);
+    QFETCH(bool, unplugged);
+    QFETCH(QStringList, notice);
+    busMock server("notification_daemon", QString(R"({"capabilities": "%1"})").arg(capabilities),
+                   QDBusConnection::SessionBus);
+    QVERIFY2(server.serve(""), qPrintable(server.error()));
+    QDBusConnection::sessionBus().connect("", "", "com.canonical.Unity.LauncherEntry", "Update",
+                                          this, SLOT(launcherEntry(QString, QVariantMap)));
+    const auto restore = qScopeGuard([address = qgetenv("DBUS_SESSION_BUS_ADDRESS")] {
+        qputenv("DBUS_SESSION_BUS_ADDRESS", address);
+    });
+    QLocalServer muteBus;
+    QVERIFY(muteBus.listen(folder->filePath("bus")));
+    if (sessionBus == "none")
+        qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+    if (sessionBus == "mute")
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + muteBus.fullServerName().toLocal8Bit());
+    openForUpdate(QByteArray("10 01\n").repeated(100), "R&D <b>.dmx");
+    QWindow elsewhere; // another program's window
+    if (!watched)
+        elsewhere.show();
+    QTRY_COMPARE(window->isActiveWindow(), watched);
+    QElapsedTimer clock;
+    clock.start();
+    button()->click();
+    if (unplugged) {
+        QTRY_VERIFY(bar()->value() >= 5);
+        box->hangUp();
+        QTRY_COMPARE(user.messages.size(), 1);
+    } else {
+        QTRY_COMPARE(button()->text(), QString("Finished!"));
+    }
+    QVERIFY2(clock.elapsed() < 5000, qPrintable(QString("%1 ms").arg(clock.elapsed())));
+
+    // The dock's bar moves at most four times a second, shows its final value, then goes.
+    if (sessionBus.isEmpty())
+        QTRY_VERIFY(dock.size() >= 2 && dock.last().endsWith("hidden"));
+    QTest::qWait(300);
+    QVERIFY2(dock.size() <= 8, qPrintable(dock.join(", ")));
+    QCOMPARE(dock.mid(dock.size() - 2) == QStringList({"1 shown", "1 hidden"}),
+             sessionBus.isEmpty() && !unplugged);
+    const QVariantList calls = server.control("GetMethodCalls", {"Notify"}).toList();
+    QCOMPARE(calls.size(), notice.isEmpty() ? 0 : 1);
+    if (notice.isEmpty())
+        return;
+    const QVariantList call = calls[0].toList().value(1).toList();
+    const QVariantMap hints = call.value(6).toMap();
+    const QString id = "example.tamsenholt.fixturesoftwareupdater";
+    QCOMPARE((QStringList{call[0].toString(), call[2].toString(), call[5].toStringList().join(','),
+                          hints["desktop-entry"].toString()}),
+             (QStringList{"Corvanel Firmware Updater", id, "default,Show", id}));
+    QCOMPARE(
+        (QStringList{call[3].toString(), call[4].toString(),
+                     hints["urgency"].typeName() + QString(" %1").arg(hints["urgency"].toInt())}),
+        notice);
+    // A click on the notice brings the window to the front.
+    elsewhere.requestActivate();
+    QTRY_VERIFY(!window->isActiveWindow());
+    server.control("EmitSignal", {"", "ActionInvoked", "us", QVariantList{1u, "default"}});
+    QTRY_VERIFY(window->isActiveWindow());
 }
 
 void tst_FixtureSoftwareUpdater::updatesRunToTheirEndAndAreAcknowledged_data()
