@@ -22,7 +22,6 @@ QVariant plain(const QVariant &value)
         return value;
     const QDBusArgument argument = value.value<QDBusArgument>();
     QVariantList items;
-    QVariantMap entries;
     switch (argument.currentType()) {
     case QDBusArgument::StructureType:
         argument.beginStructure();
@@ -37,15 +36,7 @@ QVariant plain(const QVariant &value)
         argument.endArray();
         return items;
     case QDBusArgument::MapType:
-        argument.beginMap();
-        while (!argument.atEnd()) {
-            argument.beginMapEntry();
-            const QString key = argument.asVariant().toString();
-            entries.insert(key, plain(argument.asVariant()));
-            argument.endMapEntry();
-        }
-        argument.endMap();
-        return entries;
+        return qdbus_cast<QVariantMap>(argument);
     default:
         return argument.asVariant();
     }
@@ -66,7 +57,9 @@ QString nameOwnedBy(const QDBusConnection &connection, qint64 pid)
 
 busMock::busMock(const QString &templateName, const QString &parameters,
                  QDBusConnection::BusType bus)
-    : bus(bus), templateName(templateName), parameters(parameters)
+    : bus(bus), connection(bus == QDBusConnection::SystemBus ? QDBusConnection::systemBus()
+                                                             : QDBusConnection::sessionBus()),
+      templateName(templateName), parameters(parameters)
 {
 }
 
@@ -78,7 +71,7 @@ busMock::~busMock()
     process.waitForFinished();
     // The next test may start the same template, or expect its service to be gone.
     const QDeadlineTimer deadline(startMilliseconds);
-    while (connection().interface()->isServiceRegistered(busName) && !deadline.hasExpired())
+    while (connection.interface()->isServiceRegistered(busName) && !deadline.hasExpired())
         QThread::msleep(10);
 }
 
@@ -114,7 +107,7 @@ bool busMock::start()
                 QString::fromLocal8Bit(process.readAllStandardError()) + process.errorString();
             return false;
         }
-        busName = nameOwnedBy(connection(), process.processId());
+        busName = nameOwnedBy(connection, process.processId());
         if (!busName.isEmpty())
             return true;
     }
@@ -131,7 +124,7 @@ QVariant busMock::call(const QString &interface, const QString &method,
         busName, QLatin1Char('/') + QString(busName).replace(QLatin1Char('.'), QLatin1Char('/')),
         interface, method);
     message.setArguments(arguments);
-    const QDBusMessage reply = connection().call(message, QDBus::Block, 10000);
+    const QDBusMessage reply = connection.call(message, QDBus::Block, 10000);
     if (reply.type() == QDBusMessage::ErrorMessage)
         return reply.errorName();
     return plain(reply.arguments().value(0));
@@ -165,10 +158,4 @@ bool busMock::onPrivateBus() const
     return qgetenv(bus == QDBusConnection::SystemBus ? "DBUS_SYSTEM_BUS_ADDRESS"
                                                      : "DBUS_SESSION_BUS_ADDRESS")
         .contains("fixture-updater-bus-");
-}
-
-QDBusConnection busMock::connection() const
-{
-    return bus == QDBusConnection::SystemBus ? QDBusConnection::systemBus()
-                                             : QDBusConnection::sessionBus();
 }

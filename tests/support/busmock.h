@@ -39,9 +39,9 @@ private:
     // Whether the tests see the bus that ctest starts, never the machine's.
     bool onPrivateBus() const;
     bool start();
-    QDBusConnection connection() const;
 
     const QDBusConnection::BusType bus;
+    QDBusConnection connection;
     QProcess process;
     QString templateName;
     QString parameters;

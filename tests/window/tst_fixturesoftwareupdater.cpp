@@ -12,7 +12,6 @@
 #include <QLocalServer>
 #include <QMenu>
 #include <QProgressBar>
-#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -38,9 +37,7 @@ public slots:
     void launcherEntry(const QString &app, const QVariantMap &entry)
     {
         if (app == "application://example.tamsenholt.fixturesoftwareupdater.desktop")
-            dock << QString("%1 %2")
-                        .arg(entry["progress"].toDouble())
-                        .arg(entry["progress-visible"].toBool() ? "shown" : "hidden");
+            dock << entry["progress"].toString() + ' ' + entry["progress-visible"].toString();
     }
 
 private slots:
@@ -48,7 +45,9 @@ private slots:
     {
         QDir::setCurrent(folder.emplace().path());
         user.messages.clear();
+        user.answerWhen({});
         dock.clear();
+        qputenv("DBUS_SESSION_BUS_ADDRESS", sessionBusAddress);
     }
     void cleanup()
     {
@@ -142,6 +141,7 @@ private:
     technician user;
     std::unique_ptr<fixtureSoftwareUpdater> window;
     QStringList dock;
+    const QByteArray sessionBusAddress = qgetenv("DBUS_SESSION_BUS_ADDRESS");
 };
 
 void tst_FixtureSoftwareUpdater::preselectsTheOldestUpdateFile_data()
@@ -386,23 +386,20 @@ void tst_FixtureSoftwareUpdater::unsafeOrUnreadableChoicesAreRefused()
 
 void tst_FixtureSoftwareUpdater::theDesktopShowsAnUpdateNobodyWatches_data()
 {
-    QTest::addColumn<QString>("sessionBus");   // "none", "mute", or the tests' own
-    QTest::addColumn<QString>("capabilities"); // of the notification server on the tests' bus
-    QTest::addColumn<bool>("watched");
-    QTest::addColumn<bool>("unplugged");
+    // "none", "mute", or the capabilities of dbusmock's notification server on the tests' bus
+    QTest::addColumn<QString>("sessionBus");
     QTest::addColumn<QStringList>("notice"); // summary, body, urgency
+    QTest::addColumn<QString>("end");        // watched, unwatched or unplugged (and unwatched)
     const QString file = "File: R&D <b>.dmx\nInterface: Silicon Labs 1(Veskor)";
     const QString failure = "\nSerialport Error: ResourceError: Device Unavailable";
-    const QString plain = "body actions";
-    QTest::newRow("no session bus") << "none" << plain << false << false << QStringList();
-    QTest::newRow("a bus that never answers") << "mute" << plain << false << false << QStringList();
-    QTest::newRow("finished, watched") << "" << plain << true << false << QStringList();
+    QTest::newRow("no session bus") << "none" << QStringList() << "unwatched";
+    QTest::newRow("a bus that never answers") << "mute" << QStringList() << "unwatched";
+    QTest::newRow("finished, watched") << "body actions" << QStringList() << "watched";
     QTest::newRow("finished, unwatched")
-        << "" << plain << false << false << QStringList{"Finished!", file, "uchar 1"};
+        << "body actions" << QStringList{"Finished!", file, "uchar 1"} << "unwatched";
     QTest::newRow("unplugged, unwatched, markup")
-        << ""
-        << "body body-markup actions" << false << true
-        << QStringList{"Update failed", file.toHtmlEscaped() + failure, "uchar 2"};
+        << "body body-markup actions"
+        << QStringList{"Update failed", file.toHtmlEscaped() + failure, "uchar 2"} << "unplugged";
 }
 
 // libdbus takes the buses' addresses once per process, so a window that went around the probe
@@ -410,18 +407,15 @@ void tst_FixtureSoftwareUpdater::theDesktopShowsAnUpdateNobodyWatches_data()
 void tst_FixtureSoftwareUpdater::theDesktopShowsAnUpdateNobodyWatches()
 {
     QFETCH(QString, sessionBus);
-    QFETCH(QString, capabilities);
-    QFETCH(bool, watched);
-    QFETCH(bool, unplugged);
     QFETCH(QStringList, notice);
-    busMock server("notification_daemon", QString(R"({"capabilities": "%1"})").arg(capabilities),
+    QFETCH(QString, end);
+    const bool ownBus = sessionBus.startsWith("body");
+    busMock server("notification_daemon",
+                   QString(R"({"capabilities": "%1"})").arg(ownBus ? sessionBus : "body"),
                    QDBusConnection::SessionBus);
     QVERIFY2(server.serve(""), qPrintable(server.error()));
     QDBusConnection::sessionBus().connect("", "", "com.canonical.Unity.LauncherEntry", "Update",
                                           this, SLOT(launcherEntry(QString, QVariantMap)));
-    const auto restore = qScopeGuard([address = qgetenv("DBUS_SESSION_BUS_ADDRESS")] {
-        qputenv("DBUS_SESSION_BUS_ADDRESS", address);
-    });
     QLocalServer muteBus;
     QVERIFY(muteBus.listen(folder->filePath("bus")));
     if (sessionBus == "none")
@@ -430,28 +424,29 @@ void tst_FixtureSoftwareUpdater::theDesktopShowsAnUpdateNobodyWatches()
         qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + muteBus.fullServerName().toLocal8Bit());
     openForUpdate(QByteArray("10 01\n").repeated(100), "R&D <b>.dmx");
     QWindow elsewhere; // another program's window
-    if (!watched)
+    if (end != "watched")
         elsewhere.show();
-    QTRY_COMPARE(window->isActiveWindow(), watched);
-    QElapsedTimer clock;
-    clock.start();
+    QTRY_COMPARE(window->isActiveWindow(), end == "watched");
     button()->click();
-    if (unplugged) {
+    if (end == "unplugged") {
         QTRY_VERIFY(bar()->value() >= 5);
+        // The notice comes while the error box is open, as the box is a window of ours.
+        bool seen = false;
+        user.answerWhen([&] { return seen = server.callCount("Notify") > 0; });
         box->hangUp();
         QTRY_COMPARE(user.messages.size(), 1);
+        QVERIFY(seen);
     } else {
         QTRY_COMPARE(button()->text(), QString("Finished!"));
     }
-    QVERIFY2(clock.elapsed() < 5000, qPrintable(QString("%1 ms").arg(clock.elapsed())));
 
     // The dock's bar moves at most four times a second, shows its final value, then goes.
-    if (sessionBus.isEmpty())
-        QTRY_VERIFY(dock.size() >= 2 && dock.last().endsWith("hidden"));
+    if (ownBus)
+        QTRY_VERIFY(dock.size() >= 2 && dock.last().endsWith("false"));
     QTest::qWait(300);
     QVERIFY2(dock.size() <= 8, qPrintable(dock.join(", ")));
-    QCOMPARE(dock.mid(dock.size() - 2) == QStringList({"1 shown", "1 hidden"}),
-             sessionBus.isEmpty() && !unplugged);
+    QCOMPARE(dock.mid(dock.size() - 2) == QStringList({"1 true", "1 false"}),
+             ownBus && end != "unplugged");
     const QVariantList calls = server.control("GetMethodCalls", {"Notify"}).toList();
     QCOMPARE(calls.size(), notice.isEmpty() ? 0 : 1);
     if (notice.isEmpty())
@@ -459,16 +454,12 @@ void tst_FixtureSoftwareUpdater::theDesktopShowsAnUpdateNobodyWatches()
     const QVariantList call = calls[0].toList().value(1).toList();
     const QVariantMap hints = call.value(6).toMap();
     const QString id = "example.tamsenholt.fixturesoftwareupdater";
-    QCOMPARE((QStringList{call[0].toString(), call[2].toString(), call[5].toStringList().join(','),
-                          hints["desktop-entry"].toString()}),
-             (QStringList{"Corvanel Firmware Updater", id, "default,Show", id}));
     QCOMPARE(
-        (QStringList{call[3].toString(), call[4].toString(),
+        (QStringList{call[0].toString(), call[2].toString(), call[5].toStringList().join(','),
+                     hints["desktop-entry"].toString(), call[3].toString(), call[4].toString(),
                      hints["urgency"].typeName() + QString(" %1").arg(hints["urgency"].toInt())}),
-        notice);
+        QStringList({"Corvanel Firmware Updater", id, "default,Show", id}) + notice);
     // A click on the notice brings the window to the front.
-    elsewhere.requestActivate();
-    QTRY_VERIFY(!window->isActiveWindow());
     server.control("EmitSignal", {"", "ActionInvoked", "us", QVariantList{1u, "default"}});
     QTRY_VERIFY(window->isActiveWindow());
 }
