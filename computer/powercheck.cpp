@@ -1,5 +1,5 @@
 #include "powercheck.h"
-#include "systembusprobe.h"
+#include "busprobe.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -69,7 +69,7 @@ powerCheck::powerCheck(QObject *parent) : QObject(parent)
 
 void powerCheck::ask()
 {
-    probeSystemBus(this, [this](bool busAnswered) {
+    probeBus(QDBusConnection::SystemBus, this, [this](bool busAnswered) {
         if (busAnswered)
             readUPower();
         else

@@ -1,23 +1,19 @@
 #include "sleepinhibitor.h"
+#include "busprobe.h"
+#include "computerlog.h"
 #include "programidentity.h"
-#include "systembusprobe.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusUnixFileDescriptor>
-#include <QDebug>
-#include <QLoggingCategory>
 #include <QTimer>
 
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace {
-
-// Off unless QT_LOGGING_RULES turns it on, as in "fixture-software-updater.computer.debug=true".
-Q_LOGGING_CATEGORY(computerLog, "fixture-software-updater.computer", QtInfoMsg)
 
 const QString everything = QStringLiteral("shutdown:sleep:idle:handle-power-key:handle-suspend-key:"
                                           "handle-hibernate-key:handle-lid-switch");
@@ -75,7 +71,7 @@ bool sleepInhibitor::isHeld() const
 void sleepInhibitor::ask(const QString &what)
 {
     asking = true;
-    probeSystemBus(this, [this, what](bool busAnswered) {
+    probeBus(QDBusConnection::SystemBus, this, [this, what](bool busAnswered) {
         if (busAnswered)
             callLogind(what);
         else

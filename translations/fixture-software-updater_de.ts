@@ -180,6 +180,20 @@
         <source>About %1 left</source>
         <translation>Noch etwa %1</translation>
     </message>
+    <message>
+        <source>Show</source>
+        <translation>Anzeigen</translation>
+    </message>
+    <message>
+        <source>Update failed</source>
+        <translation>Update fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>File: %1
+Interface: %2</source>
+        <translation>Datei: %1
+Interface: %2</translation>
+    </message>
 </context>
 <context>
     <name>portErrorMessage</name>

@@ -180,6 +180,20 @@
         <source>About %1 left</source>
         <translation>Tiempo restante: aprox. %1</translation>
     </message>
+    <message>
+        <source>Show</source>
+        <translation>Mostrar</translation>
+    </message>
+    <message>
+        <source>Update failed</source>
+        <translation>La actualización falló</translation>
+    </message>
+    <message>
+        <source>File: %1
+Interface: %2</source>
+        <translation>Fichero: %1
+Interfaz: %2</translation>
+    </message>
 </context>
 <context>
     <name>portErrorMessage</name>

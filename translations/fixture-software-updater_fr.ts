@@ -180,6 +180,20 @@
         <source>About %1 left</source>
         <translation>Encore environ %1</translation>
     </message>
+    <message>
+        <source>Show</source>
+        <translation>Afficher</translation>
+    </message>
+    <message>
+        <source>Update failed</source>
+        <translation>Échec de la mise à jour</translation>
+    </message>
+    <message>
+        <source>File: %1
+Interface: %2</source>
+        <translation>Fichier&#xa0;: %1
+Interface&#xa0;: %2</translation>
+    </message>
 </context>
 <context>
     <name>portErrorMessage</name>

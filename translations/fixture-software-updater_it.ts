@@ -180,6 +180,20 @@
         <source>About %1 left</source>
         <translation>Tempo rimanente: circa %1</translation>
     </message>
+    <message>
+        <source>Show</source>
+        <translation>Mostra</translation>
+    </message>
+    <message>
+        <source>Update failed</source>
+        <translation>Aggiornamento non riuscito</translation>
+    </message>
+    <message>
+        <source>File: %1
+Interface: %2</source>
+        <translation>File: %1
+Interfaccia: %2</translation>
+    </message>
 </context>
 <context>
     <name>portErrorMessage</name>

@@ -1,5 +1,7 @@
 #include "fixturesoftwareupdater.h"
 #include "backgroundreading.h"
+#include "desktopnotice.h"
+#include "dockprogress.h"
 #include "programidentity.h"
 #include "runend.h"
 #include "ui_fixturesoftwareupdater.h"
@@ -8,7 +10,7 @@
 #include "updatesession.h"
 
 #include <QActionGroup>
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDebug>
 #include <QFileDialog>
 #include <QLabel>
@@ -28,7 +30,8 @@ fixtureSoftwareUpdater::fixtureSoftwareUpdater(QWidget *parent,
                                                interfacePortSource availableInterfaces)
     : QMainWindow(parent), ui(new Ui::fixtureSoftwareUpdater), version(programIdentity::version),
       programName(programIdentity::name), fileFilter("(*.dmx)"), title(programName + " " + version),
-      interfaceStatusLabel(new QLabel(this)), availableInterfaces(std::move(availableInterfaces))
+      interfaceStatusLabel(new QLabel(this)), availableInterfaces(std::move(availableInterfaces)),
+      dock(new dockProgress(this)), notice(new desktopNotice(tr("Show"), this))
 {
     ui->setupUi(this);
     ui->logoLabel->setPixmap(QPixmap(":/logo.png"));
@@ -45,6 +48,8 @@ fixtureSoftwareUpdater::fixtureSoftwareUpdater(QWidget *parent,
     interfaceStatusLabel->setTextFormat(Qt::PlainText);
     statusBar()->addWidget(interfaceStatusLabel);
     interfaceStatusLabel->setText(tr("Currently no interface selected!"));
+
+    connect(notice, &desktopNotice::clicked, this, &fixtureSoftwareUpdater::bringToFront);
 
     preselectUpdateFile();
     on_actionRefreshPortsList_triggered();
@@ -114,9 +119,10 @@ void fixtureSoftwareUpdater::serialPortSelected(QAction *action)
     if (state != runState::idle)
         return;
     selectedPortName = action->data().toString();
+    selectedInterfaceText = action->text();
     action->setCheckable(true);
     action->setChecked(true);
-    interfaceStatusLabel->setText(tr("Current interface: %1").arg(action->text()));
+    interfaceStatusLabel->setText(tr("Current interface: %1").arg(selectedInterfaceText));
     updateStartAvailability();
 }
 
@@ -207,7 +213,7 @@ void fixtureSoftwareUpdater::startUpdate()
     connect(session, &updateSession::progressed, this, &fixtureSoftwareUpdater::updateProgress);
     connect(session, &updateSession::finished, this, &fixtureSoftwareUpdater::updateFinished);
     connect(session, &updateSession::canceled, this, &fixtureSoftwareUpdater::updateCanceled);
-    connect(session, &updateSession::failed, this, &fixtureSoftwareUpdater::showErrorMessage);
+    connect(session, &updateSession::failed, this, &fixtureSoftwareUpdater::updateFailed);
     connect(session, &updateSession::canceledBeforeSending, this,
             &fixtureSoftwareUpdater::acknowledge);
     session->start();
@@ -232,6 +238,7 @@ void fixtureSoftwareUpdater::askToProceed(const QString &powerWarning,
 void fixtureSoftwareUpdater::updateStarted()
 {
     enter(runState::running);
+    dock->begin();
     showTimeLeft();
 }
 
@@ -248,22 +255,53 @@ void fixtureSoftwareUpdater::updateProgress()
     // for a file of more than INT_MAX lines.
     ui->progressBar->setRange(0, session->lineCount());
     ui->progressBar->setValue(int(qMin<qint64>(session->linesDone(), session->lineCount())));
+    dock->show(session->percent() / 100.0);
     showTimeLeft();
 }
 
 void fixtureSoftwareUpdater::updateFinished()
 {
+    noticeIfUnwatched(runEnd::finished());
     endUpdate(runState::finished, runEnd::finished());
 }
 
 void fixtureSoftwareUpdater::updateCanceled()
 {
+    noticeIfUnwatched(runEnd::canceled());
     endUpdate(runState::canceled, runEnd::canceled());
+}
+
+// Before the message box opens, which is a window of ours.
+void fixtureSoftwareUpdater::updateFailed(const QString &message)
+{
+    dock->end();
+    noticeIfUnwatched(tr("Update failed"), message);
+    showErrorMessage(message);
+}
+
+// While another program's window is in front, the end of an update would wait unseen; a failure
+// may have left the fixture without working firmware.
+void fixtureSoftwareUpdater::noticeIfUnwatched(const QString &summary, const QString &failure)
+{
+    if (QApplication::activeWindow())
+        return;
+    const QString body =
+        tr("File: %1\nInterface: %2").arg(updateFileInfo.fileName(), selectedInterfaceText);
+    notice->show(summary, failure.isEmpty() ? body : body + '\n' + failure, !failure.isEmpty());
+}
+
+// A desktop may refuse to bring a window forward for a program in the background.
+void fixtureSoftwareUpdater::bringToFront()
+{
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    raise();
+    activateWindow();
 }
 
 // The end waits for the technician's acknowledgement, with the bar where the update left it.
 void fixtureSoftwareUpdater::endUpdate(runState end, const QString &buttonText)
 {
+    dock->end();
     enter(end);
     ui->updateStackedWidget->setCurrentWidget(ui->startSendingPage);
     ui->updateButton->setText(buttonText);

@@ -14,6 +14,8 @@ class QAction;
 class QActionGroup;
 class QLabel;
 class backgroundReading;
+class desktopNotice;
+class dockProgress;
 class updateSession;
 
 namespace Ui {
@@ -59,6 +61,9 @@ private:
     void askToProceed(const QString &powerWarning, const QString &doubtfulLinesWarning);
     void updateStarted();
     void endUpdate(runState end, const QString &buttonText);
+    void updateFailed(const QString &message);
+    void noticeIfUnwatched(const QString &summary, const QString &failure = QString());
+    void bringToFront();
     void acknowledge();
     void updateStartAvailability();
     void readFile();
@@ -76,11 +81,15 @@ private:
     QFileInfo updateFileInfo;
     QList<interfacePort> serialPortInfos;
     QString selectedPortName;
+    // As the status bar names it.
+    QString selectedInterfaceText;
     QLabel *interfaceStatusLabel;
     interfacePortSource availableInterfaces;
     runState state = runState::idle;
     std::shared_ptr<backgroundReading> reading;
     updateSession *session = nullptr;
+    dockProgress *dock;
+    desktopNotice *notice;
 };
 
 #endif

@@ -1,6 +1,6 @@
+#include "busmock.h"
 #include "commandline.h"
 #include "pseudoterminal.h"
-#include "systembusmock.h"
 #include "systemcallrecorder.h"
 #include "workerrun.h"
 
@@ -192,7 +192,7 @@ void tst_CommandLine::statusAndWords()
     QFETCH(QString, words);
     QFETCH(bool, lowBattery);
     QFETCH(QString, journal);
-    systemBusMock upower("upower", R"({"OnBattery": true})");
+    busMock upower("upower", R"({"OnBattery": true})");
     if (lowBattery) {
         QVERIFY2(upower.serve(""), qPrintable(upower.error()));
         upower.control("SetupDisplayDevice", {2u, 2u, 8., 4., 0., 12., 300LL, 0LL, true, "", 1u});
@@ -309,7 +309,7 @@ void tst_CommandLine::interruptCancelsAndEndsByTheSignal()
     QFETCH(QString, when);
     QFETCH(QString, end);
     QFETCH(int, received);
-    systemBusMock upower("upower");
+    busMock upower("upower");
     QVERIFY2(upower.serve("hung"), qPrintable(upower.error()));
     commandLineRun run({"--send", writeFile(content), "--interface", box->portName()}, "");
     QTest::qWait(300);

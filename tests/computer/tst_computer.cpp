@@ -1,6 +1,6 @@
+#include "busmock.h"
 #include "powercheck.h"
 #include "sleepinhibitor.h"
-#include "systembusmock.h"
 
 #include <QtTest>
 
@@ -30,7 +30,7 @@ private slots:
         QFETCH(QString, logind);
         QFETCH(bool, releaseAtOnce);
         QFETCH(QString, granted);
-        systemBusMock mock("logind");
+        busMock mock("logind");
         QVERIFY2(mock.serve(logind), qPrintable(mock.error()));
         if (logind.startsWith("refuses if "))
             mock.refuse("Inhibit", "ssss", "h", logind.mid(11));
@@ -76,7 +76,7 @@ private slots:
         QFETCH(QVariantList, device);
         QFETCH(qint64, secondsLeft);
         QFETCH(bool, tooShort);
-        systemBusMock mock("upower", upower == "mains" ? "{}" : R"({"OnBattery": true})");
+        busMock mock("upower", upower == "mains" ? "{}" : R"({"OnBattery": true})");
         QVERIFY2(mock.serve(upower), qPrintable(mock.error()));
         if (!device.isEmpty())
             mock.control("SetupDisplayDevice", {2u, 2u, device[0], device[1], 0., device[2],

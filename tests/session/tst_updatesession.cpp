@@ -1,7 +1,7 @@
 #include "backgroundreading.h"
+#include "busmock.h"
 #include "porterrormessage.h"
 #include "pseudoterminal.h"
-#include "systembusmock.h"
 #include "systemcallrecorder.h"
 #include "updatesession.h"
 
@@ -114,7 +114,7 @@ void tst_UpdateSession::oneEndingAtEveryStep()
     QFETCH(QString, strike);
     QFETCH(QString, ending);
     QFETCH(int, frames);
-    systemBusMock power("upower", R"({"OnBattery": true})"), logind("logind");
+    busMock power("upower", R"({"OnBattery": true})"), logind("logind");
     QVERIFY2(power.serve(upower == "low" ? "" : upower) && logind.serve(""),
              qPrintable(power.error() + logind.error()));
     if (upower == "low")

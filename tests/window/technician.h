@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <functional>
+
 // Answers the window's modal dialogs as a technician would: reads and confirms every message
 // box (a box that would read its text as markup is marked so), and fills in the file dialog with
 // the file that the test wants chosen.
@@ -26,6 +28,8 @@ public:
     void willChoose(const QString &path) { chosenPath = path; }
     // A message box with more than one button gets the one with this text pressed.
     void willAnswer(const QString &buttonText) { answerButton = buttonText; }
+    // A message box waits until this holds, for a second at most, before it is answered.
+    void answerWhen(std::function<bool()> holds) { condition = std::move(holds); }
 
     QStringList messages;
     QStringList dialogSelection;
@@ -36,6 +40,9 @@ private:
     {
         QWidget *modal = QApplication::activeModalWidget();
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            if (condition && !condition() && ++heldTicks < 100)
+                return;
+            heldTicks = 0;
             // Messages quote paths, headers and the system's reasons, never to be read as markup.
             messages << (box->textFormat() == Qt::PlainText ? "" : "markup: ") + box->text();
             for (QAbstractButton *button : box->buttons())
@@ -55,6 +62,8 @@ private:
     }
 
     QTimer timer;
+    std::function<bool()> condition;
+    int heldTicks = 0;
     QString chosenPath;
     QString answerButton;
 };

@@ -1,19 +1,22 @@
+#include "busmock.h"
 #include "fixturesoftwareupdater.h"
 #include "programtranslation.h"
 #include "pseudoterminal.h"
-#include "systembusmock.h"
 #include "systemcallrecorder.h"
 #include "technician.h"
 
 #include <QAction>
 #include <QCryptographicHash>
+#include <QDBusConnection>
 #include <QLabel>
+#include <QLocalServer>
 #include <QMenu>
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QWindow>
 #include <QtTest>
 
 #include <cerrno>
@@ -29,11 +32,22 @@ class tst_FixtureSoftwareUpdater : public QObject
 {
     Q_OBJECT
 
+public slots:
+    // What a dock reads of this program's progress.
+    void launcherEntry(const QString &app, const QVariantMap &entry)
+    {
+        if (app == "application://example.tamsenholt.fixturesoftwareupdater.desktop")
+            dock << entry["progress"].toString() + ' ' + entry["progress-visible"].toString();
+    }
+
 private slots:
     void init()
     {
         QDir::setCurrent(folder.emplace().path());
         user.messages.clear();
+        user.answerWhen({});
+        dock.clear();
+        qputenv("DBUS_SESSION_BUS_ADDRESS", sessionBusAddress);
     }
     void cleanup()
     {
@@ -53,6 +67,8 @@ private slots:
     void fileDialog();
     void unsafeOrUnreadableChoicesAreRefused_data();
     void unsafeOrUnreadableChoicesAreRefused();
+    void theDesktopShowsAnUpdateNobodyWatches_data();
+    void theDesktopShowsAnUpdateNobodyWatches();
     void updatesRunToTheirEndAndAreAcknowledged_data();
     void updatesRunToTheirEndAndAreAcknowledged();
     void durationAndTimeLeft();
@@ -74,11 +90,11 @@ private:
         window = std::make_unique<fixtureSoftwareUpdater>(nullptr, [this] { return ports; });
     }
     // The window opens ready to send this update file to the interface box.
-    void openForUpdate(const QByteArray &updateFile)
+    void openForUpdate(const QByteArray &updateFile, const QString &name = "update.dmx")
     {
         box = std::make_unique<pseudoTerminal>();
         systemCallRecorder::watch(box->device());
-        write("update.dmx", updateFile);
+        write(name, updateFile);
         open({{box->portName(), "CP2102", "Silicon Labs", "1"}});
         window->show();
         QVERIFY(startEnabled());
@@ -124,6 +140,8 @@ private:
     QList<interfacePort> ports;
     technician user;
     std::unique_ptr<fixtureSoftwareUpdater> window;
+    QStringList dock;
+    const QByteArray sessionBusAddress = qgetenv("DBUS_SESSION_BUS_ADDRESS");
 };
 
 void tst_FixtureSoftwareUpdater::preselectsTheOldestUpdateFile_data()
@@ -366,6 +384,86 @@ void tst_FixtureSoftwareUpdater::unsafeOrUnreadableChoicesAreRefused()
     QCOMPARE(startEnabled(), QFileInfo(path).isFile());
 }
 
+void tst_FixtureSoftwareUpdater::theDesktopShowsAnUpdateNobodyWatches_data()
+{
+    // "none", "mute", or the capabilities of dbusmock's notification server on the tests' bus
+    QTest::addColumn<QString>("sessionBus");
+    QTest::addColumn<QStringList>("notice"); // summary, body, urgency
+    QTest::addColumn<QString>("end");        // watched, unwatched or unplugged (and unwatched)
+    const QString file = "File: R&D <b>.dmx\nInterface: Silicon Labs 1(Veskor)";
+    const QString failure = "\nSerialport Error: ResourceError: Device Unavailable";
+    QTest::newRow("no session bus") << "none" << QStringList() << "unwatched";
+    QTest::newRow("a bus that never answers") << "mute" << QStringList() << "unwatched";
+    QTest::newRow("finished, watched") << "body actions" << QStringList() << "watched";
+    QTest::newRow("finished, unwatched")
+        << "body actions" << QStringList{"Finished!", file, "uchar 1"} << "unwatched";
+    QTest::newRow("unplugged, unwatched, markup")
+        << "body body-markup actions"
+        << QStringList{"Update failed", file.toHtmlEscaped() + failure, "uchar 2"} << "unplugged";
+}
+
+// libdbus takes the buses' addresses once per process, so a window that went around the probe
+// would reach the tests' bus where it should have found none, rather than wait.
+void tst_FixtureSoftwareUpdater::theDesktopShowsAnUpdateNobodyWatches()
+{
+    QFETCH(QString, sessionBus);
+    QFETCH(QStringList, notice);
+    QFETCH(QString, end);
+    const bool ownBus = sessionBus.startsWith("body");
+    busMock server("notification_daemon",
+                   QString(R"({"capabilities": "%1"})").arg(ownBus ? sessionBus : "body"),
+                   QDBusConnection::SessionBus);
+    QVERIFY2(server.serve(""), qPrintable(server.error()));
+    QDBusConnection::sessionBus().connect("", "", "com.canonical.Unity.LauncherEntry", "Update",
+                                          this, SLOT(launcherEntry(QString, QVariantMap)));
+    QLocalServer muteBus;
+    QVERIFY(muteBus.listen(folder->filePath("bus")));
+    if (sessionBus == "none")
+        qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+    if (sessionBus == "mute")
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + muteBus.fullServerName().toLocal8Bit());
+    openForUpdate(QByteArray("10 01\n").repeated(100), "R&D <b>.dmx");
+    QWindow elsewhere; // another program's window
+    if (end != "watched")
+        elsewhere.show();
+    QTRY_COMPARE(window->isActiveWindow(), end == "watched");
+    button()->click();
+    if (end == "unplugged") {
+        QTRY_VERIFY(bar()->value() >= 5);
+        // The notice comes while the error box is open, as the box is a window of ours.
+        bool seen = false;
+        user.answerWhen([&] { return seen = server.callCount("Notify") > 0; });
+        box->hangUp();
+        QTRY_COMPARE(user.messages.size(), 1);
+        QVERIFY(seen);
+    } else {
+        QTRY_COMPARE(button()->text(), QString("Finished!"));
+    }
+
+    // The dock's bar moves at most four times a second, shows its final value, then goes.
+    if (ownBus)
+        QTRY_VERIFY(dock.size() >= 2 && dock.last().endsWith("false"));
+    QTest::qWait(300);
+    QVERIFY2(dock.size() <= 8, qPrintable(dock.join(", ")));
+    QCOMPARE(dock.mid(dock.size() - 2) == QStringList({"1 true", "1 false"}),
+             ownBus && end != "unplugged");
+    const QVariantList calls = server.control("GetMethodCalls", {"Notify"}).toList();
+    QCOMPARE(calls.size(), notice.isEmpty() ? 0 : 1);
+    if (notice.isEmpty())
+        return;
+    const QVariantList call = calls[0].toList().value(1).toList();
+    const QVariantMap hints = call.value(6).toMap();
+    const QString id = "example.tamsenholt.fixturesoftwareupdater";
+    QCOMPARE(
+        (QStringList{call[0].toString(), call[2].toString(), call[5].toStringList().join(','),
+                     hints["desktop-entry"].toString(), call[3].toString(), call[4].toString(),
+                     hints["urgency"].typeName() + QString(" %1").arg(hints["urgency"].toInt())}),
+        QStringList({"Corvanel Firmware Updater", id, "default,Show", id}) + notice);
+    // A click on the notice brings the window to the front.
+    server.control("EmitSignal", {"", "ActionInvoked", "us", QVariantList{1u, "default"}});
+    QTRY_VERIFY(window->isActiveWindow());
+}
+
 void tst_FixtureSoftwareUpdater::updatesRunToTheirEndAndAreAcknowledged_data()
 {
     QTest::addColumn<QByteArray>("content");
@@ -441,7 +539,7 @@ void tst_FixtureSoftwareUpdater::questionBeforeStart()
     QFETCH(bool, lowBattery);
     QFETCH(QByteArray, line);
     QFETCH(QString, answer);
-    systemBusMock upower("upower", R"({"OnBattery": true})");
+    busMock upower("upower", R"({"OnBattery": true})");
     if (lowBattery) {
         QVERIFY2(upower.serve(""), qPrintable(upower.error()));
         upower.control("SetupDisplayDevice", {2u, 2u, 8., 4., 0., 12., 300LL, 0LL, true, "", 1u});
@@ -473,7 +571,7 @@ void tst_FixtureSoftwareUpdater::questionBeforeStart()
 // it sends: one update goes to the port and file of the click.
 void tst_FixtureSoftwareUpdater::oneStartSendsOneUpdate()
 {
-    systemBusMock upower("upower"), logind("logind");
+    busMock upower("upower"), logind("logind");
     QVERIFY2(upower.serve("hung") && logind.serve(""), qPrintable(upower.error() + logind.error()));
     openForUpdate("0 01 02\n");
     ports.prepend({"ttyUSB5", "", "FTDI", "5"});

@@ -1,4 +1,4 @@
-#include "systembusmock.h"
+#include "busmock.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -16,6 +16,8 @@ constexpr int startMilliseconds = 30000;
 
 QVariant plain(const QVariant &value)
 {
+    if (value.userType() == qMetaTypeId<QDBusVariant>())
+        return plain(value.value<QDBusVariant>().variant());
     if (value.userType() != qMetaTypeId<QDBusArgument>())
         return value;
     const QDBusArgument argument = value.value<QDBusArgument>();
@@ -33,15 +35,17 @@ QVariant plain(const QVariant &value)
             items << plain(argument.asVariant());
         argument.endArray();
         return items;
+    case QDBusArgument::MapType:
+        return qdbus_cast<QVariantMap>(argument);
     default:
         return argument.asVariant();
     }
 }
 
 // The well-known name that the process owns, if any.
-QString nameOwnedBy(qint64 pid)
+QString nameOwnedBy(const QDBusConnection &connection, qint64 pid)
 {
-    QDBusConnectionInterface *bus = QDBusConnection::systemBus().interface();
+    QDBusConnectionInterface *bus = connection.interface();
     for (const QString &name : bus->registeredServiceNames().value()) {
         if (!name.startsWith(QLatin1Char(':')) && bus->servicePid(name).value() == pid)
             return name;
@@ -51,12 +55,15 @@ QString nameOwnedBy(qint64 pid)
 
 } // namespace
 
-systemBusMock::systemBusMock(const QString &templateName, const QString &parameters)
-    : templateName(templateName), parameters(parameters)
+busMock::busMock(const QString &templateName, const QString &parameters,
+                 QDBusConnection::BusType bus)
+    : bus(bus), connection(bus == QDBusConnection::SystemBus ? QDBusConnection::systemBus()
+                                                             : QDBusConnection::sessionBus()),
+      templateName(templateName), parameters(parameters)
 {
 }
 
-systemBusMock::~systemBusMock()
+busMock::~busMock()
 {
     if (process.state() == QProcess::NotRunning)
         return;
@@ -64,16 +71,15 @@ systemBusMock::~systemBusMock()
     process.waitForFinished();
     // The next test may start the same template, or expect its service to be gone.
     const QDeadlineTimer deadline(startMilliseconds);
-    while (QDBusConnection::systemBus().interface()->isServiceRegistered(busName) &&
-           !deadline.hasExpired())
+    while (connection.interface()->isServiceRegistered(busName) && !deadline.hasExpired())
         QThread::msleep(10);
 }
 
-bool systemBusMock::serve(const QString &how)
+bool busMock::serve(const QString &how)
 {
     if (!onPrivateBus()) {
-        failure = QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS does not name the tests' private bus; "
-                                 "run the tests through ctest");
+        failure = QStringLiteral("the bus address does not name the tests' private bus; run the "
+                                 "tests through ctest");
         return false;
     }
     if (how == QLatin1String("absent"))
@@ -85,11 +91,13 @@ bool systemBusMock::serve(const QString &how)
     return true;
 }
 
-bool systemBusMock::start()
+bool busMock::start()
 {
     // Debian's module, whichever python3 comes first on the PATH.
     process.setProgram(QStringLiteral("/usr/bin/python3"));
-    process.setArguments({"-m", "dbusmock", "--template", templateName, "-p", parameters});
+    process.setArguments({"-m", "dbusmock",
+                          bus == QDBusConnection::SystemBus ? "--system" : "--session",
+                          "--template", templateName, "-p", parameters});
     process.setStandardOutputFile(QProcess::nullDevice());
     process.start();
     const QDeadlineTimer deadline(startMilliseconds);
@@ -99,7 +107,7 @@ bool systemBusMock::start()
                 QString::fromLocal8Bit(process.readAllStandardError()) + process.errorString();
             return false;
         }
-        busName = nameOwnedBy(process.processId());
+        busName = nameOwnedBy(connection, process.processId());
         if (!busName.isEmpty())
             return true;
     }
@@ -107,8 +115,8 @@ bool systemBusMock::start()
     return false;
 }
 
-QVariant systemBusMock::call(const QString &interface, const QString &method,
-                             const QVariantList &arguments)
+QVariant busMock::call(const QString &interface, const QString &method,
+                       const QVariantList &arguments)
 {
     if (busName.isEmpty())
         return QStringLiteral("nothing served");
@@ -116,24 +124,24 @@ QVariant systemBusMock::call(const QString &interface, const QString &method,
         busName, QLatin1Char('/') + QString(busName).replace(QLatin1Char('.'), QLatin1Char('/')),
         interface, method);
     message.setArguments(arguments);
-    const QDBusMessage reply = QDBusConnection::systemBus().call(message, QDBus::Block, 10000);
+    const QDBusMessage reply = connection.call(message, QDBus::Block, 10000);
     if (reply.type() == QDBusMessage::ErrorMessage)
         return reply.errorName();
     return plain(reply.arguments().value(0));
 }
 
-QVariant systemBusMock::control(const QString &method, const QVariantList &arguments)
+QVariant busMock::control(const QString &method, const QVariantList &arguments)
 {
     return call(QStringLiteral("org.freedesktop.DBus.Mock"), method, arguments);
 }
 
-int systemBusMock::callCount(const QString &method)
+int busMock::callCount(const QString &method)
 {
     return control(QStringLiteral("GetMethodCalls"), {method}).toList().size();
 }
 
-void systemBusMock::refuse(const QString &method, const QString &inSignature,
-                           const QString &outSignature, const QString &condition)
+void busMock::refuse(const QString &method, const QString &inSignature, const QString &outSignature,
+                     const QString &condition)
 {
     const QString code = QStringLiteral(
         "import dbusmock.templates.%1 as template\n"
@@ -144,8 +152,10 @@ void systemBusMock::refuse(const QString &method, const QString &inSignature,
                                           code.arg(templateName, condition, method)});
 }
 
-bool systemBusMock::onPrivateBus()
+// ctest names its buses so.
+bool busMock::onPrivateBus() const
 {
-    const QByteArray address = qgetenv("DBUS_SYSTEM_BUS_ADDRESS");
-    return !address.isEmpty() && !address.contains("/run/dbus/system_bus_socket");
+    return qgetenv(bus == QDBusConnection::SystemBus ? "DBUS_SYSTEM_BUS_ADDRESS"
+                                                     : "DBUS_SESSION_BUS_ADDRESS")
+        .contains("fixture-updater-bus-");
 }

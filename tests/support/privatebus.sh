@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Starts and stops the private bus that every test sees as its system bus.
-# Usage: systembus.sh start CONFIG PIDFILE, systembus.sh stop CONFIG PIDFILE
+# Starts and stops a private bus that every test sees as its system or its session bus.
+# Usage: privatebus.sh start CONFIG PIDFILE, privatebus.sh stop CONFIG PIDFILE
 set -euo pipefail
 action=$1 config=$2 pidfile=$3
 
@@ -20,7 +20,7 @@ start)
     stop
     # Forked, the daemon points its standard streams at /dev/null, so ctest does not wait for it.
     dbus-daemon --config-file="$config" --fork --print-pid=3 3>"$pidfile"
-    echo "private system bus $(cat "$pidfile"): $(grep -o 'unix:[^<]*' "$config")"
+    echo "private bus $(cat "$pidfile"): $(grep -o 'unix:[^<]*' "$config")"
     ;;
 stop) stop ;;
 *) exit 2 ;;

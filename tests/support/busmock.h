@@ -1,19 +1,20 @@
-#ifndef SYSTEMBUSMOCK_H
-#define SYSTEMBUSMOCK_H
+#ifndef BUSMOCK_H
+#define BUSMOCK_H
 
+#include <QDBusConnection>
 #include <QProcess>
 #include <QString>
 #include <QVariantList>
 
-// One of python-dbusmock's templates on the tests' private system bus, for as long as this object
-// lives. A missing python3-dbusmock makes serve() fail: CI installs it, so a test that needs it
-// must not pass without it.
-class systemBusMock
+// One of python-dbusmock's templates on one of the tests' private buses, for as long as this
+// object lives. A missing python3-dbusmock makes serve() fail: CI installs it, so a test that
+// needs it must not pass without it.
+class busMock
 {
 public:
-    explicit systemBusMock(const QString &templateName,
-                           const QString &parameters = QStringLiteral("{}"));
-    ~systemBusMock();
+    explicit busMock(const QString &templateName, const QString &parameters = QStringLiteral("{}"),
+                     QDBusConnection::BusType bus = QDBusConnection::SystemBus);
+    ~busMock();
 
     // "absent" starts nothing, "hung" a mock that owns its name but answers nothing, anything
     // else a working one. False, with the reason in error(), when the mock does not come up or
@@ -22,7 +23,8 @@ public:
     QString error() const { return failure; }
 
     // Calls the template's main object (an empty interface is its main one) and waits for the
-    // answer: its first argument, with every array and structure turned into a QVariantList.
+    // answer: its first argument, with every array and structure turned into a QVariantList and
+    // every dictionary into a QVariantMap.
     QVariant call(const QString &interface, const QString &method,
                   const QVariantList &arguments = {});
     // The same on python-dbusmock's own interface.
@@ -33,12 +35,13 @@ public:
     void refuse(const QString &method, const QString &inSignature, const QString &outSignature,
                 const QString &condition);
 
-    // Whether the tests see the bus that ctest starts as their system bus, never the machine's.
-    static bool onPrivateBus();
-
 private:
+    // Whether the tests see the bus that ctest starts, never the machine's.
+    bool onPrivateBus() const;
     bool start();
 
+    const QDBusConnection::BusType bus;
+    QDBusConnection connection;
     QProcess process;
     QString templateName;
     QString parameters;
