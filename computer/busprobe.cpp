@@ -1,13 +1,16 @@
 #include "busprobe.h"
 
+#include <QDeadlineTimer>
 #include <QLocalSocket>
 #include <QTimer>
 
 #include <memory>
 #include <utility>
 
+#include <cerrno>
 #include <cstddef>
 #include <cstring>
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -96,4 +99,22 @@ void probeBus(QDBusConnection::BusType bus, QObject *context, const std::functio
             ::close(descriptor);
         answer(false);
     });
+}
+
+bool busAnswersNow(QDBusConnection::BusType bus)
+{
+    const int descriptor = connectedSocket(socketName(address(bus)));
+    if (descriptor < 0)
+        return false;
+    QDeadlineTimer bound(answerMilliseconds);
+    bool answered = ::send(descriptor, "\0AUTH\r\n", 7, MSG_NOSIGNAL) == 7;
+    if (answered) {
+        pollfd ready{descriptor, POLLIN, 0};
+        while (::poll(&ready, 1, int(bound.remainingTime())) < 0 && errno == EINTR)
+            ;
+        char reply[64];
+        answered = (ready.revents & POLLIN) && ::recv(descriptor, reply, sizeof reply, 0) > 0;
+    }
+    ::close(descriptor);
+    return answered;
 }

@@ -24,4 +24,9 @@
 void probeBus(QDBusConnection::BusType bus, QObject *context,
               const std::function<void(bool answered)> &then);
 
+// The same ask, waiting for the answer, within the same quarter of a second: for the start of
+// the window, before any event loop, since Qt's own accessibility bridge and menus then connect
+// to the session bus themselves and wait 25 s for each call to a bus that does not answer.
+bool busAnswersNow(QDBusConnection::BusType bus);
+
 #endif
