@@ -196,6 +196,52 @@ Interface: %2</translation>
     </message>
 </context>
 <context>
+    <name>historyRow</name>
+    <message>
+        <source>window</source>
+        <translation>Fenster</translation>
+    </message>
+    <message>
+        <source>command line</source>
+        <translation>Befehlszeile</translation>
+    </message>
+    <message>
+        <source>Finished</source>
+        <translation>Fertig</translation>
+    </message>
+    <message>
+        <source>Canceled</source>
+        <translation>Abgebrochen</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Running</source>
+        <translation>Läuft</translation>
+    </message>
+    <message>
+        <source>Interrupted</source>
+        <translation>Unterbrochen</translation>
+    </message>
+</context>
+<context>
+    <name>historyStore</name>
+    <message>
+        <source>The update history in %1 was damaged; it is kept as %2, and a new one is begun.</source>
+        <translation>Der Update-Verlauf in %1 war beschädigt; er bleibt als %2 erhalten, und ein neuer wird begonnen.</translation>
+    </message>
+    <message>
+        <source>The update history cannot be kept in %1: %2</source>
+        <translation>Der Update-Verlauf kann nicht in %1 geführt werden: %2</translation>
+    </message>
+    <message>
+        <source>The update history in %1 cannot be read: %2</source>
+        <translation>Der Update-Verlauf in %1 kann nicht gelesen werden: %2</translation>
+    </message>
+</context>
+<context>
     <name>portErrorMessage</name>
     <message>
         <source>Serialport Error: DeviceNotFoundError</source>

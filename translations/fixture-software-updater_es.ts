@@ -196,6 +196,52 @@ Interfaz: %2</translation>
     </message>
 </context>
 <context>
+    <name>historyRow</name>
+    <message>
+        <source>window</source>
+        <translation>ventana</translation>
+    </message>
+    <message>
+        <source>command line</source>
+        <translation>línea de órdenes</translation>
+    </message>
+    <message>
+        <source>Finished</source>
+        <translation>Acabada</translation>
+    </message>
+    <message>
+        <source>Canceled</source>
+        <translation>Anulada</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Fallida</translation>
+    </message>
+    <message>
+        <source>Running</source>
+        <translation>En curso</translation>
+    </message>
+    <message>
+        <source>Interrupted</source>
+        <translation>Interrumpida</translation>
+    </message>
+</context>
+<context>
+    <name>historyStore</name>
+    <message>
+        <source>The update history in %1 was damaged; it is kept as %2, and a new one is begun.</source>
+        <translation>El historial de actualizaciones en %1 estaba dañado; se conserva como %2 y se empieza uno nuevo.</translation>
+    </message>
+    <message>
+        <source>The update history cannot be kept in %1: %2</source>
+        <translation>No se puede llevar el historial de actualizaciones en %1: %2</translation>
+    </message>
+    <message>
+        <source>The update history in %1 cannot be read: %2</source>
+        <translation>No se puede leer el historial de actualizaciones en %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>portErrorMessage</name>
     <message>
         <source>Serialport Error: DeviceNotFoundError</source>

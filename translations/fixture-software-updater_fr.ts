@@ -196,6 +196,52 @@ Interface&#xa0;: %2</translation>
     </message>
 </context>
 <context>
+    <name>historyRow</name>
+    <message>
+        <source>window</source>
+        <translation>fenêtre</translation>
+    </message>
+    <message>
+        <source>command line</source>
+        <translation>ligne de commande</translation>
+    </message>
+    <message>
+        <source>Finished</source>
+        <translation>Terminée</translation>
+    </message>
+    <message>
+        <source>Canceled</source>
+        <translation>Annulée</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Échouée</translation>
+    </message>
+    <message>
+        <source>Running</source>
+        <translation>En cours</translation>
+    </message>
+    <message>
+        <source>Interrupted</source>
+        <translation>Interrompue</translation>
+    </message>
+</context>
+<context>
+    <name>historyStore</name>
+    <message>
+        <source>The update history in %1 was damaged; it is kept as %2, and a new one is begun.</source>
+        <translation>L&apos;historique des mises à jour dans %1 était endommagé&#x202f;; il est conservé sous %2, et un nouvel historique est commencé.</translation>
+    </message>
+    <message>
+        <source>The update history cannot be kept in %1: %2</source>
+        <translation>L&apos;historique des mises à jour ne peut pas être tenu dans %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>The update history in %1 cannot be read: %2</source>
+        <translation>Impossible de lire l&apos;historique des mises à jour dans %1&#xa0;: %2</translation>
+    </message>
+</context>
+<context>
     <name>portErrorMessage</name>
     <message>
         <source>Serialport Error: DeviceNotFoundError</source>

@@ -196,6 +196,52 @@ Interfaccia: %2</translation>
     </message>
 </context>
 <context>
+    <name>historyRow</name>
+    <message>
+        <source>window</source>
+        <translation>finestra</translation>
+    </message>
+    <message>
+        <source>command line</source>
+        <translation>riga di comando</translation>
+    </message>
+    <message>
+        <source>Finished</source>
+        <translation>Conclusa</translation>
+    </message>
+    <message>
+        <source>Canceled</source>
+        <translation>Annullata</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Fallita</translation>
+    </message>
+    <message>
+        <source>Running</source>
+        <translation>In corso</translation>
+    </message>
+    <message>
+        <source>Interrupted</source>
+        <translation>Interrotta</translation>
+    </message>
+</context>
+<context>
+    <name>historyStore</name>
+    <message>
+        <source>The update history in %1 was damaged; it is kept as %2, and a new one is begun.</source>
+        <translation>La cronologia degli aggiornamenti in %1 era danneggiata; viene conservata come %2 e ne viene iniziata una nuova.</translation>
+    </message>
+    <message>
+        <source>The update history cannot be kept in %1: %2</source>
+        <translation>Impossibile tenere la cronologia degli aggiornamenti in %1: %2</translation>
+    </message>
+    <message>
+        <source>The update history in %1 cannot be read: %2</source>
+        <translation>Impossibile leggere la cronologia degli aggiornamenti in %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>portErrorMessage</name>
     <message>
         <source>Serialport Error: DeviceNotFoundError</source>
