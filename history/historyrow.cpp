@@ -56,3 +56,9 @@ QString historyRow::resultText() const
     }
     return {};
 }
+
+QString historyRow::interfaceText() const
+{
+    const QString box = (interfaceDescription + ' ' + serialNumber).trimmed();
+    return box.isEmpty() ? port : QStringLiteral("%1 (%2)").arg(port, box);
+}

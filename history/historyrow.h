@@ -48,6 +48,9 @@ public:
     // In the technician's language.
     QString sourceText() const;
     QString resultText() const;
+    // The port, then the interface's description and serial number, as in
+    // "ttyUSB0 (CP2102 USB to UART Bridge Controller 0001)".
+    QString interfaceText() const;
 };
 
 #endif

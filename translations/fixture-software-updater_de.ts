@@ -78,6 +78,22 @@
         <source>Sends a file with lines that are not frame data. A file whose published checksum does not match is never sent.</source>
         <translation>Sendet eine Datei mit Zeilen, die keine Frame-Daten enthalten. Eine Datei, deren veröffentlichte Prüfsumme nicht stimmt, wird nie gesendet.</translation>
     </message>
+    <message>
+        <source>Lists every update recorded for this user, oldest first.</source>
+        <translation>Listet jedes für diesen Benutzer aufgezeichnete Update auf, das älteste zuerst.</translation>
+    </message>
+    <message>
+        <source>With --history: one JSON object per update, for scripts.</source>
+        <translation>Mit --history: ein JSON-Objekt je Update, für Skripte.</translation>
+    </message>
+    <message>
+        <source>--history cannot be combined with --send or --list-interfaces.</source>
+        <translation>--history kann nicht mit --send oder --list-interfaces kombiniert werden.</translation>
+    </message>
+    <message>
+        <source>--json goes only with --history.</source>
+        <translation>--json geht nur zusammen mit --history.</translation>
+    </message>
 </context>
 <context>
     <name>commandLineUpdate</name>
@@ -193,6 +209,13 @@
 Interface: %2</source>
         <translation>Datei: %1
 Interface: %2</translation>
+    </message>
+</context>
+<context>
+    <name>historyListing</name>
+    <message>
+        <source>%1 of %2 lines</source>
+        <translation>%1 von %2 Zeilen</translation>
     </message>
 </context>
 <context>

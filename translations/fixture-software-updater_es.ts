@@ -78,6 +78,22 @@
         <source>Sends a file with lines that are not frame data. A file whose published checksum does not match is never sent.</source>
         <translation>Envía un archivo con líneas que no contienen datos de trama. Un archivo cuya suma publicada no coincide no se envía nunca.</translation>
     </message>
+    <message>
+        <source>Lists every update recorded for this user, oldest first.</source>
+        <translation>Muestra cada actualización registrada para este usuario, la más antigua primero.</translation>
+    </message>
+    <message>
+        <source>With --history: one JSON object per update, for scripts.</source>
+        <translation>Con --history: un objeto JSON por actualización, para scripts.</translation>
+    </message>
+    <message>
+        <source>--history cannot be combined with --send or --list-interfaces.</source>
+        <translation>No se puede combinar --history con --send ni con --list-interfaces.</translation>
+    </message>
+    <message>
+        <source>--json goes only with --history.</source>
+        <translation>--json solo se usa junto con --history.</translation>
+    </message>
 </context>
 <context>
     <name>commandLineUpdate</name>
@@ -193,6 +209,13 @@
 Interface: %2</source>
         <translation>Fichero: %1
 Interfaz: %2</translation>
+    </message>
+</context>
+<context>
+    <name>historyListing</name>
+    <message>
+        <source>%1 of %2 lines</source>
+        <translation>%1 de %2 líneas</translation>
     </message>
 </context>
 <context>

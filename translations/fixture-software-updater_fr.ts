@@ -78,6 +78,22 @@
         <source>Sends a file with lines that are not frame data. A file whose published checksum does not match is never sent.</source>
         <translation>Envoie un fichier dont des lignes ne contiennent pas de données de trame. Un fichier dont la somme publiée ne correspond pas n’est jamais envoyé.</translation>
     </message>
+    <message>
+        <source>Lists every update recorded for this user, oldest first.</source>
+        <translation>Liste chaque mise à jour enregistrée pour cet utilisateur, la plus ancienne en premier.</translation>
+    </message>
+    <message>
+        <source>With --history: one JSON object per update, for scripts.</source>
+        <translation>Avec --history&#xa0;: un objet JSON par mise à jour, pour les scripts.</translation>
+    </message>
+    <message>
+        <source>--history cannot be combined with --send or --list-interfaces.</source>
+        <translation>--history ne peut pas être combiné avec --send ou --list-interfaces.</translation>
+    </message>
+    <message>
+        <source>--json goes only with --history.</source>
+        <translation>--json ne s&apos;utilise qu&apos;avec --history.</translation>
+    </message>
 </context>
 <context>
     <name>commandLineUpdate</name>
@@ -193,6 +209,13 @@
 Interface: %2</source>
         <translation>Fichier&#xa0;: %1
 Interface&#xa0;: %2</translation>
+    </message>
+</context>
+<context>
+    <name>historyListing</name>
+    <message>
+        <source>%1 of %2 lines</source>
+        <translation>%1 lignes sur %2</translation>
     </message>
 </context>
 <context>

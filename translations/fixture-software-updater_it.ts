@@ -78,6 +78,22 @@
         <source>Sends a file with lines that are not frame data. A file whose published checksum does not match is never sent.</source>
         <translation>Invia un file con righe che non contengono dati di frame. Un file la cui somma pubblicata non corrisponde non viene mai inviato.</translation>
     </message>
+    <message>
+        <source>Lists every update recorded for this user, oldest first.</source>
+        <translation>Elenca ogni aggiornamento registrato per questo utente, dal più vecchio.</translation>
+    </message>
+    <message>
+        <source>With --history: one JSON object per update, for scripts.</source>
+        <translation>Con --history: un oggetto JSON per aggiornamento, per gli script.</translation>
+    </message>
+    <message>
+        <source>--history cannot be combined with --send or --list-interfaces.</source>
+        <translation>Non è possibile combinare --history con --send o --list-interfaces.</translation>
+    </message>
+    <message>
+        <source>--json goes only with --history.</source>
+        <translation>--json si usa solo insieme a --history.</translation>
+    </message>
 </context>
 <context>
     <name>commandLineUpdate</name>
@@ -193,6 +209,13 @@
 Interface: %2</source>
         <translation>File: %1
 Interfaccia: %2</translation>
+    </message>
+</context>
+<context>
+    <name>historyListing</name>
+    <message>
+        <source>%1 of %2 lines</source>
+        <translation>%1 di %2 righe</translation>
     </message>
 </context>
 <context>
