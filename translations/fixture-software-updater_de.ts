@@ -210,6 +210,61 @@ Interface: %2</source>
         <translation>Datei: %1
 Interface: %2</translation>
     </message>
+    <message>
+        <source>&amp;History…</source>
+        <translation>&amp;Verlauf…</translation>
+    </message>
+</context>
+<context>
+    <name>historyDialog</name>
+    <message>
+        <source>Reading the update history…</source>
+        <translation>Der Update-Verlauf wird gelesen…</translation>
+    </message>
+    <message>
+        <source>Update History</source>
+        <translation>Update-Verlauf</translation>
+    </message>
+    <message>
+        <source>When</source>
+        <translation>Wann</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Fixture</source>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>Interface</source>
+        <translation>Interface</translation>
+    </message>
+    <message>
+        <source>Lines</source>
+        <translation>Zeilen</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Dauer</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Meldung</translation>
+    </message>
+    <message>
+        <source>No update has been recorded yet.</source>
+        <translation>Es wurde noch kein Update aufgezeichnet.</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
 </context>
 <context>
     <name>historyListing</name>

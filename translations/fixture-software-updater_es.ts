@@ -210,6 +210,61 @@ Interface: %2</source>
         <translation>Fichero: %1
 Interfaz: %2</translation>
     </message>
+    <message>
+        <source>&amp;History…</source>
+        <translation>&amp;Historial…</translation>
+    </message>
+</context>
+<context>
+    <name>historyDialog</name>
+    <message>
+        <source>Reading the update history…</source>
+        <translation>Leyendo el historial de actualizaciones…</translation>
+    </message>
+    <message>
+        <source>Update History</source>
+        <translation>Historial de actualizaciones</translation>
+    </message>
+    <message>
+        <source>When</source>
+        <translation>Fecha</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Resultado</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Fichero</translation>
+    </message>
+    <message>
+        <source>Fixture</source>
+        <translation>Aparato</translation>
+    </message>
+    <message>
+        <source>Interface</source>
+        <translation>Interfaz</translation>
+    </message>
+    <message>
+        <source>Lines</source>
+        <translation>Líneas</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Duración</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Mensaje</translation>
+    </message>
+    <message>
+        <source>No update has been recorded yet.</source>
+        <translation>Todavía no se ha registrado ninguna actualización.</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 de %2</translation>
+    </message>
 </context>
 <context>
     <name>historyListing</name>

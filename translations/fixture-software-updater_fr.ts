@@ -210,6 +210,61 @@ Interface: %2</source>
         <translation>Fichier&#xa0;: %1
 Interface&#xa0;: %2</translation>
     </message>
+    <message>
+        <source>&amp;History…</source>
+        <translation>&amp;Historique…</translation>
+    </message>
+</context>
+<context>
+    <name>historyDialog</name>
+    <message>
+        <source>Reading the update history…</source>
+        <translation>Lecture de l&apos;historique des mises à jour…</translation>
+    </message>
+    <message>
+        <source>Update History</source>
+        <translation>Historique des mises à jour</translation>
+    </message>
+    <message>
+        <source>When</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Résultat</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Fichier</translation>
+    </message>
+    <message>
+        <source>Fixture</source>
+        <translation>Projecteur</translation>
+    </message>
+    <message>
+        <source>Interface</source>
+        <translation>Interface</translation>
+    </message>
+    <message>
+        <source>Lines</source>
+        <translation>Lignes</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Durée</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>No update has been recorded yet.</source>
+        <translation>Aucune mise à jour n&apos;a encore été enregistrée.</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 sur %2</translation>
+    </message>
 </context>
 <context>
     <name>historyListing</name>

@@ -210,6 +210,61 @@ Interface: %2</source>
         <translation>File: %1
 Interfaccia: %2</translation>
     </message>
+    <message>
+        <source>&amp;History…</source>
+        <translation>&amp;Cronologia…</translation>
+    </message>
+</context>
+<context>
+    <name>historyDialog</name>
+    <message>
+        <source>Reading the update history…</source>
+        <translation>Lettura della cronologia degli aggiornamenti…</translation>
+    </message>
+    <message>
+        <source>Update History</source>
+        <translation>Cronologia degli aggiornamenti</translation>
+    </message>
+    <message>
+        <source>When</source>
+        <translation>Quando</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Esito</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Fixture</source>
+        <translation>Apparecchio</translation>
+    </message>
+    <message>
+        <source>Interface</source>
+        <translation>Interfaccia</translation>
+    </message>
+    <message>
+        <source>Lines</source>
+        <translation>Righe</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Durata</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Messaggio</translation>
+    </message>
+    <message>
+        <source>No update has been recorded yet.</source>
+        <translation>Non è stato ancora registrato alcun aggiornamento.</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 di %2</translation>
+    </message>
 </context>
 <context>
     <name>historyListing</name>

@@ -1,5 +1,6 @@
 #include "busmock.h"
 #include "fixturesoftwareupdater.h"
+#include "historystore.h"
 #include "programtranslation.h"
 #include "pseudoterminal.h"
 #include "systemcallrecorder.h"
@@ -15,6 +16,7 @@
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QWindow>
 #include <QtTest>
@@ -80,6 +82,7 @@ private slots:
     void everyFailureShowsOneMessageAndReturnsToIdle();
     void leavingInALongHoldEndsTheProgramAtOnce_data();
     void leavingInALongHoldEndsTheProgramAtOnce();
+    void historyShowsTheNewestFirst();
 
 private:
     void open(const QList<interfacePort> &attached = {}, bool withUpdateFile = false)
@@ -687,6 +690,33 @@ void tst_FixtureSoftwareUpdater::leavingInALongHoldEndsTheProgramAtOnce()
     QCOMPARE(systemCallRecorder::writes().size(), framesAtQuit);
     QCOMPARE(systemCallRecorder::events().last().what, systemCallRecorder::call::close);
     QVERIFY(user.messages.isEmpty());
+}
+
+// Rows written through the store, read off the window's thread: the newest first, and the texts
+// from files as they are.
+void tst_FixtureSoftwareUpdater::historyShowsTheNewestFirst()
+{
+    const QByteArray stateHome = qgetenv("XDG_STATE_HOME");
+    const auto restore = qScopeGuard([&] { qputenv("XDG_STATE_HOME", stateHome); });
+    qputenv("XDG_STATE_HOME", folder->path().toLocal8Bit());
+    {
+        historyStore writer(historyStore::access::write);
+        historyRow row;
+        row.file = "/media/rig/old.dmx";
+        row.linesTotal = 3;
+        QVERIFY(writer.end(writer.begin(row).value_or(0), historyRow::outcome::finished, ""));
+        row.file = "/media/rig/<i>new.dmx";
+        row.header = {"spot", "Tamsen", "Spot 300", "2.4.0"};
+        QVERIFY(writer.begin(row));
+    }
+    open();
+    find<QAction>("actionHistory")->trigger();
+    auto *table = window->findChild<QTableWidget *>();
+    QTRY_COMPARE(table->rowCount(), 2);
+    QCOMPARE(table->item(0, 2)->text(), QString("<i>new.dmx · Spot 2.4.0"));
+    QCOMPARE(table->item(0, 1)->text(), QString("Running"));
+    QCOMPARE(table->item(1, 1)->text(), QString("Finished"));
+    QCOMPARE(table->item(1, 5)->text(), QString("0 of 3"));
 }
 
 QTEST_MAIN(tst_FixtureSoftwareUpdater)
