@@ -1,6 +1,7 @@
 #ifndef HISTORYSTORE_H
 #define HISTORYSTORE_H
 
+#include "historydatabase.h"
 #include "historylocation.h"
 #include "historyrow.h"
 
@@ -8,17 +9,13 @@
 #include <QElapsedTimer>
 #include <QHash>
 #include <QList>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QString>
 
 #include <optional>
 
-// The history of updates: one SQLite file, one row per update, used through Qt's QSQLITE
-// driver. It serves the update and never stops it: whatever fails is one warning, returned as a
-// value, and a damaged file is set aside, kept, and followed by a new store. The connection
-// belongs to the thread that made the store, under a name of its own, so that two stores never
-// share one.
+// The history of updates, one row per update, for both front ends. It serves the update and never
+// stops it: whatever fails is one warning, returned as a value, and a damaged file is set aside,
+// kept, and followed by a new store. A store belongs to the thread that made it.
 class historyStore
 {
     Q_DECLARE_TR_FUNCTIONS(historyStore)
@@ -26,12 +23,9 @@ class historyStore
 public:
     // `write` makes the store when it is missing, for an update. `read` never makes nor changes
     // it: a store that does not exist yet reads as an empty history.
-    enum class access { write, read };
+    using access = historyDatabase::access;
 
     explicit historyStore(access mode, QString file = historyLocation::file());
-    ~historyStore();
-    historyStore(const historyStore &) = delete;
-    historyStore &operator=(const historyStore &) = delete;
 
     // What the technician is told, once: why the history cannot be kept or read, or where a
     // damaged one was set aside. Empty while nothing went wrong.
@@ -49,34 +43,14 @@ public:
     std::optional<QList<historyRow>> rows();
 
 private:
-    enum class opening { done, damaged, failed };
-
-    void openToRead();
-    void openToWrite();
-    opening connect();
-    opening verdict() const;
-    bool createSchema();
-    bool setAside(QString &keptAs);
-    void close();
-    QSqlQuery newQuery() const;
-    bool execute(QSqlQuery &query, const QString &statement, const QVariantList &values = {});
-    bool execute(const QString &statement, const QVariantList &values = {});
-    std::optional<QVariant> valueOf(const QString &statement);
-    void note(const QSqlError &error);
     bool written(bool done);
     QString cannotKeep(const QString &reason) const;
     QString cannotRead(const QString &reason) const;
 
-    const access mode;
     const QString file;
-    const QString connection;
-    bool usable = false;
-    bool absent = false;
+    historyDatabase database;
     bool writeFailed = false;
-    int version = 0;
     QString problem;
-    QSqlError lastError;
-    QString lastReason;
     QHash<qint64, QElapsedTimer> sinceBegin;
 };
 
