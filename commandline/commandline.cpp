@@ -1,5 +1,6 @@
 #include "commandline.h"
 #include "commandlineupdate.h"
+#include "historylisting.h"
 #include "programidentity.h"
 #include "programtranslation.h"
 #include "terminaltext.h"
@@ -122,6 +123,10 @@ int commandLine::run(int argc, char *argv[], const interfacePortSource &attached
     const QCommandLineOption listOption(
         "list-interfaces",
         commandLineText::tr("Lists the interfaces, as the Interfaces menu does."));
+    const QCommandLineOption historyOption(
+        "history", commandLineText::tr("Lists every update recorded for this user, oldest first."));
+    const QCommandLineOption jsonOption(
+        "json", commandLineText::tr("With --history: one JSON object per update, for scripts."));
     const QCommandLineOption versionOption({"v", "version"},
                                            commandLineText::tr("Shows the program's version."));
     const QCommandLineOption helpOption({"h", "help"}, commandLineText::tr("Shows these options."));
@@ -129,9 +134,8 @@ int commandLine::run(int argc, char *argv[], const interfacePortSource &attached
     parser.setApplicationDescription(
         commandLineText::tr("%1: sends a firmware update file to a fixture.")
             .arg(programIdentity::name));
-    parser.addOptions(
-        {sendOption, interfaceOption, ignorePowerOption, forceOption, listOption, versionOption,
-         helpOption});
+    parser.addOptions({sendOption, interfaceOption, ignorePowerOption, forceOption, listOption,
+                       historyOption, jsonOption, versionOption, helpOption});
     // parse(), not process(): wrong usage ends with status 2, before anything is opened.
     const bool parsed = parser.parse(QCoreApplication::arguments());
     if (parsed && parser.optionNames().isEmpty() && !displayNamed())
@@ -148,6 +152,19 @@ int commandLine::run(int argc, char *argv[], const interfacePortSource &attached
         return printTo(stdout,
                        QString("%1 %2\n").arg(programIdentity::name, programIdentity::version)),
                0;
+    if (parser.isSet(historyOption) && (parser.isSet(sendOption) || parser.isSet(listOption)))
+        return usageError(parser, commandLineText::tr("--history cannot be combined with --send "
+                                                      "or --list-interfaces."));
+    if (parser.isSet(jsonOption) && !parser.isSet(historyOption))
+        return usageError(parser, commandLineText::tr("--json goes only with --history."));
+    if (parser.isSet(historyOption)) {
+        const historyListing history(parser.isSet(jsonOption));
+        printTo(stdout, history.lines());
+        if (history.problem().isEmpty())
+            return 0;
+        printTo(stderr, withControlsEscaped(history.problem()) + '\n');
+        return 1;
+    }
     if (parser.isSet(listOption) && parser.isSet(sendOption))
         return usageError(parser,
                           commandLineText::tr("--list-interfaces cannot be combined with --send."));

@@ -6,7 +6,8 @@ cd "$(dirname "$0")/.."
 build_dir=${1:-build}
 shift || true
 
-scripts/install-packages.sh cmake g++ make qtbase5-dev libqt5serialport5-dev \
+# qtbase5-dev brings Qt SQL's headers; its SQLite driver is a package of its own.
+scripts/install-packages.sh cmake g++ make qtbase5-dev libqt5serialport5-dev libqt5sql5-sqlite \
     qttools5-dev qttranslations5-l10n xvfb xauth xdotool imagemagick python3-dbusmock man-db
 cmake -S . -B "$build_dir" "$@"
 cmake --build "$build_dir" --parallel "$(nproc)"

@@ -78,6 +78,22 @@
         <source>Sends a file with lines that are not frame data. A file whose published checksum does not match is never sent.</source>
         <translation>Sendet eine Datei mit Zeilen, die keine Frame-Daten enthalten. Eine Datei, deren veröffentlichte Prüfsumme nicht stimmt, wird nie gesendet.</translation>
     </message>
+    <message>
+        <source>Lists every update recorded for this user, oldest first.</source>
+        <translation>Listet jedes für diesen Benutzer aufgezeichnete Update auf, das älteste zuerst.</translation>
+    </message>
+    <message>
+        <source>With --history: one JSON object per update, for scripts.</source>
+        <translation>Mit --history: ein JSON-Objekt je Update, für Skripte.</translation>
+    </message>
+    <message>
+        <source>--history cannot be combined with --send or --list-interfaces.</source>
+        <translation>--history kann nicht mit --send oder --list-interfaces kombiniert werden.</translation>
+    </message>
+    <message>
+        <source>--json goes only with --history.</source>
+        <translation>--json geht nur zusammen mit --history.</translation>
+    </message>
 </context>
 <context>
     <name>commandLineUpdate</name>
@@ -193,6 +209,114 @@
 Interface: %2</source>
         <translation>Datei: %1
 Interface: %2</translation>
+    </message>
+    <message>
+        <source>&amp;History…</source>
+        <translation>&amp;Verlauf…</translation>
+    </message>
+</context>
+<context>
+    <name>historyDialog</name>
+    <message>
+        <source>Reading the update history…</source>
+        <translation>Der Update-Verlauf wird gelesen…</translation>
+    </message>
+    <message>
+        <source>Update History</source>
+        <translation>Update-Verlauf</translation>
+    </message>
+    <message>
+        <source>When</source>
+        <translation>Wann</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Fixture</source>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>Interface</source>
+        <translation>Interface</translation>
+    </message>
+    <message>
+        <source>Lines</source>
+        <translation>Zeilen</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Dauer</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Meldung</translation>
+    </message>
+    <message>
+        <source>No update has been recorded yet.</source>
+        <translation>Es wurde noch kein Update aufgezeichnet.</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
+</context>
+<context>
+    <name>historyListing</name>
+    <message>
+        <source>%1 of %2 lines</source>
+        <translation>%1 von %2 Zeilen</translation>
+    </message>
+</context>
+<context>
+    <name>historyRow</name>
+    <message>
+        <source>window</source>
+        <translation>Fenster</translation>
+    </message>
+    <message>
+        <source>command line</source>
+        <translation>Befehlszeile</translation>
+    </message>
+    <message>
+        <source>Finished</source>
+        <translation>Fertig</translation>
+    </message>
+    <message>
+        <source>Canceled</source>
+        <translation>Abgebrochen</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Running</source>
+        <translation>Läuft</translation>
+    </message>
+    <message>
+        <source>Interrupted</source>
+        <translation>Unterbrochen</translation>
+    </message>
+</context>
+<context>
+    <name>historyStore</name>
+    <message>
+        <source>The update history in %1 was damaged; it is kept as %2, and a new one is begun.</source>
+        <translation>Der Update-Verlauf in %1 war beschädigt; er bleibt als %2 erhalten, und ein neuer wird begonnen.</translation>
+    </message>
+    <message>
+        <source>The update history cannot be kept in %1: %2</source>
+        <translation>Der Update-Verlauf kann nicht in %1 geführt werden: %2</translation>
+    </message>
+    <message>
+        <source>The update history in %1 cannot be read: %2</source>
+        <translation>Der Update-Verlauf in %1 kann nicht gelesen werden: %2</translation>
     </message>
 </context>
 <context>

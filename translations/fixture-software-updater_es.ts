@@ -78,6 +78,22 @@
         <source>Sends a file with lines that are not frame data. A file whose published checksum does not match is never sent.</source>
         <translation>Envía un archivo con líneas que no contienen datos de trama. Un archivo cuya suma publicada no coincide no se envía nunca.</translation>
     </message>
+    <message>
+        <source>Lists every update recorded for this user, oldest first.</source>
+        <translation>Muestra cada actualización registrada para este usuario, la más antigua primero.</translation>
+    </message>
+    <message>
+        <source>With --history: one JSON object per update, for scripts.</source>
+        <translation>Con --history: un objeto JSON por actualización, para scripts.</translation>
+    </message>
+    <message>
+        <source>--history cannot be combined with --send or --list-interfaces.</source>
+        <translation>No se puede combinar --history con --send ni con --list-interfaces.</translation>
+    </message>
+    <message>
+        <source>--json goes only with --history.</source>
+        <translation>--json solo se usa junto con --history.</translation>
+    </message>
 </context>
 <context>
     <name>commandLineUpdate</name>
@@ -193,6 +209,114 @@
 Interface: %2</source>
         <translation>Fichero: %1
 Interfaz: %2</translation>
+    </message>
+    <message>
+        <source>&amp;History…</source>
+        <translation>&amp;Historial…</translation>
+    </message>
+</context>
+<context>
+    <name>historyDialog</name>
+    <message>
+        <source>Reading the update history…</source>
+        <translation>Leyendo el historial de actualizaciones…</translation>
+    </message>
+    <message>
+        <source>Update History</source>
+        <translation>Historial de actualizaciones</translation>
+    </message>
+    <message>
+        <source>When</source>
+        <translation>Fecha</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Resultado</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Fichero</translation>
+    </message>
+    <message>
+        <source>Fixture</source>
+        <translation>Aparato</translation>
+    </message>
+    <message>
+        <source>Interface</source>
+        <translation>Interfaz</translation>
+    </message>
+    <message>
+        <source>Lines</source>
+        <translation>Líneas</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Duración</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Mensaje</translation>
+    </message>
+    <message>
+        <source>No update has been recorded yet.</source>
+        <translation>Todavía no se ha registrado ninguna actualización.</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 de %2</translation>
+    </message>
+</context>
+<context>
+    <name>historyListing</name>
+    <message>
+        <source>%1 of %2 lines</source>
+        <translation>%1 de %2 líneas</translation>
+    </message>
+</context>
+<context>
+    <name>historyRow</name>
+    <message>
+        <source>window</source>
+        <translation>ventana</translation>
+    </message>
+    <message>
+        <source>command line</source>
+        <translation>línea de órdenes</translation>
+    </message>
+    <message>
+        <source>Finished</source>
+        <translation>Acabada</translation>
+    </message>
+    <message>
+        <source>Canceled</source>
+        <translation>Anulada</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Fallida</translation>
+    </message>
+    <message>
+        <source>Running</source>
+        <translation>En curso</translation>
+    </message>
+    <message>
+        <source>Interrupted</source>
+        <translation>Interrumpida</translation>
+    </message>
+</context>
+<context>
+    <name>historyStore</name>
+    <message>
+        <source>The update history in %1 was damaged; it is kept as %2, and a new one is begun.</source>
+        <translation>El historial de actualizaciones en %1 estaba dañado; se conserva como %2 y se empieza uno nuevo.</translation>
+    </message>
+    <message>
+        <source>The update history cannot be kept in %1: %2</source>
+        <translation>No se puede llevar el historial de actualizaciones en %1: %2</translation>
+    </message>
+    <message>
+        <source>The update history in %1 cannot be read: %2</source>
+        <translation>No se puede leer el historial de actualizaciones en %1: %2</translation>
     </message>
 </context>
 <context>

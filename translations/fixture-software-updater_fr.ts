@@ -78,6 +78,22 @@
         <source>Sends a file with lines that are not frame data. A file whose published checksum does not match is never sent.</source>
         <translation>Envoie un fichier dont des lignes ne contiennent pas de données de trame. Un fichier dont la somme publiée ne correspond pas n’est jamais envoyé.</translation>
     </message>
+    <message>
+        <source>Lists every update recorded for this user, oldest first.</source>
+        <translation>Liste chaque mise à jour enregistrée pour cet utilisateur, la plus ancienne en premier.</translation>
+    </message>
+    <message>
+        <source>With --history: one JSON object per update, for scripts.</source>
+        <translation>Avec --history&#xa0;: un objet JSON par mise à jour, pour les scripts.</translation>
+    </message>
+    <message>
+        <source>--history cannot be combined with --send or --list-interfaces.</source>
+        <translation>--history ne peut pas être combiné avec --send ou --list-interfaces.</translation>
+    </message>
+    <message>
+        <source>--json goes only with --history.</source>
+        <translation>--json ne s&apos;utilise qu&apos;avec --history.</translation>
+    </message>
 </context>
 <context>
     <name>commandLineUpdate</name>
@@ -193,6 +209,114 @@
 Interface: %2</source>
         <translation>Fichier&#xa0;: %1
 Interface&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>&amp;History…</source>
+        <translation>&amp;Historique…</translation>
+    </message>
+</context>
+<context>
+    <name>historyDialog</name>
+    <message>
+        <source>Reading the update history…</source>
+        <translation>Lecture de l&apos;historique des mises à jour…</translation>
+    </message>
+    <message>
+        <source>Update History</source>
+        <translation>Historique des mises à jour</translation>
+    </message>
+    <message>
+        <source>When</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Résultat</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Fichier</translation>
+    </message>
+    <message>
+        <source>Fixture</source>
+        <translation>Projecteur</translation>
+    </message>
+    <message>
+        <source>Interface</source>
+        <translation>Interface</translation>
+    </message>
+    <message>
+        <source>Lines</source>
+        <translation>Lignes</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Durée</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>No update has been recorded yet.</source>
+        <translation>Aucune mise à jour n&apos;a encore été enregistrée.</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 sur %2</translation>
+    </message>
+</context>
+<context>
+    <name>historyListing</name>
+    <message>
+        <source>%1 of %2 lines</source>
+        <translation>%1 lignes sur %2</translation>
+    </message>
+</context>
+<context>
+    <name>historyRow</name>
+    <message>
+        <source>window</source>
+        <translation>fenêtre</translation>
+    </message>
+    <message>
+        <source>command line</source>
+        <translation>ligne de commande</translation>
+    </message>
+    <message>
+        <source>Finished</source>
+        <translation>Terminée</translation>
+    </message>
+    <message>
+        <source>Canceled</source>
+        <translation>Annulée</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Échouée</translation>
+    </message>
+    <message>
+        <source>Running</source>
+        <translation>En cours</translation>
+    </message>
+    <message>
+        <source>Interrupted</source>
+        <translation>Interrompue</translation>
+    </message>
+</context>
+<context>
+    <name>historyStore</name>
+    <message>
+        <source>The update history in %1 was damaged; it is kept as %2, and a new one is begun.</source>
+        <translation>L&apos;historique des mises à jour dans %1 était endommagé&#x202f;; il est conservé sous %2, et un nouvel historique est commencé.</translation>
+    </message>
+    <message>
+        <source>The update history cannot be kept in %1: %2</source>
+        <translation>L&apos;historique des mises à jour ne peut pas être tenu dans %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>The update history in %1 cannot be read: %2</source>
+        <translation>Impossible de lire l&apos;historique des mises à jour dans %1&#xa0;: %2</translation>
     </message>
 </context>
 <context>

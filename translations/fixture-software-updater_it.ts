@@ -78,6 +78,22 @@
         <source>Sends a file with lines that are not frame data. A file whose published checksum does not match is never sent.</source>
         <translation>Invia un file con righe che non contengono dati di frame. Un file la cui somma pubblicata non corrisponde non viene mai inviato.</translation>
     </message>
+    <message>
+        <source>Lists every update recorded for this user, oldest first.</source>
+        <translation>Elenca ogni aggiornamento registrato per questo utente, dal più vecchio.</translation>
+    </message>
+    <message>
+        <source>With --history: one JSON object per update, for scripts.</source>
+        <translation>Con --history: un oggetto JSON per aggiornamento, per gli script.</translation>
+    </message>
+    <message>
+        <source>--history cannot be combined with --send or --list-interfaces.</source>
+        <translation>Non è possibile combinare --history con --send o --list-interfaces.</translation>
+    </message>
+    <message>
+        <source>--json goes only with --history.</source>
+        <translation>--json si usa solo insieme a --history.</translation>
+    </message>
 </context>
 <context>
     <name>commandLineUpdate</name>
@@ -193,6 +209,114 @@
 Interface: %2</source>
         <translation>File: %1
 Interfaccia: %2</translation>
+    </message>
+    <message>
+        <source>&amp;History…</source>
+        <translation>&amp;Cronologia…</translation>
+    </message>
+</context>
+<context>
+    <name>historyDialog</name>
+    <message>
+        <source>Reading the update history…</source>
+        <translation>Lettura della cronologia degli aggiornamenti…</translation>
+    </message>
+    <message>
+        <source>Update History</source>
+        <translation>Cronologia degli aggiornamenti</translation>
+    </message>
+    <message>
+        <source>When</source>
+        <translation>Quando</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Esito</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Fixture</source>
+        <translation>Apparecchio</translation>
+    </message>
+    <message>
+        <source>Interface</source>
+        <translation>Interfaccia</translation>
+    </message>
+    <message>
+        <source>Lines</source>
+        <translation>Righe</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Durata</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Messaggio</translation>
+    </message>
+    <message>
+        <source>No update has been recorded yet.</source>
+        <translation>Non è stato ancora registrato alcun aggiornamento.</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 di %2</translation>
+    </message>
+</context>
+<context>
+    <name>historyListing</name>
+    <message>
+        <source>%1 of %2 lines</source>
+        <translation>%1 di %2 righe</translation>
+    </message>
+</context>
+<context>
+    <name>historyRow</name>
+    <message>
+        <source>window</source>
+        <translation>finestra</translation>
+    </message>
+    <message>
+        <source>command line</source>
+        <translation>riga di comando</translation>
+    </message>
+    <message>
+        <source>Finished</source>
+        <translation>Conclusa</translation>
+    </message>
+    <message>
+        <source>Canceled</source>
+        <translation>Annullata</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Fallita</translation>
+    </message>
+    <message>
+        <source>Running</source>
+        <translation>In corso</translation>
+    </message>
+    <message>
+        <source>Interrupted</source>
+        <translation>Interrotta</translation>
+    </message>
+</context>
+<context>
+    <name>historyStore</name>
+    <message>
+        <source>The update history in %1 was damaged; it is kept as %2, and a new one is begun.</source>
+        <translation>La cronologia degli aggiornamenti in %1 era danneggiata; viene conservata come %2 e ne viene iniziata una nuova.</translation>
+    </message>
+    <message>
+        <source>The update history cannot be kept in %1: %2</source>
+        <translation>Impossibile tenere la cronologia degli aggiornamenti in %1: %2</translation>
+    </message>
+    <message>
+        <source>The update history in %1 cannot be read: %2</source>
+        <translation>Impossibile leggere la cronologia degli aggiornamenti in %1: %2</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,7 @@
 #include "backgroundreading.h"
 #include "desktopnotice.h"
 #include "dockprogress.h"
+#include "historydialog.h"
 #include "programidentity.h"
 #include "runend.h"
 #include "ui_fixturesoftwareupdater.h"
@@ -66,6 +67,14 @@ fixtureSoftwareUpdater::~fixtureSoftwareUpdater()
 void fixtureSoftwareUpdater::on_actionQuit_triggered()
 {
     QCoreApplication::quit();
+}
+
+// Each opening reads the history again, so that it shows the updates made meanwhile.
+void fixtureSoftwareUpdater::on_actionHistory_triggered()
+{
+    auto *history = new historyDialog(this);
+    history->setAttribute(Qt::WA_DeleteOnClose);
+    history->show();
 }
 
 // Its header is read only once the technician chooses a file.

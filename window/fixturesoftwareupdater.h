@@ -36,6 +36,7 @@ public:
 
 public slots:
     void on_actionQuit_triggered();
+    void on_actionHistory_triggered();
     void on_selectFileButton_clicked();
     void on_selectFileButton_2_clicked();
     void on_updateButton_clicked();

@@ -1,5 +1,6 @@
 #include "busmock.h"
 #include "commandline.h"
+#include "historystore.h"
 #include "pseudoterminal.h"
 #include "systemcallrecorder.h"
 #include "workerrun.h"
@@ -96,6 +97,8 @@ private slots:
     void whatGoesAwayDoesNotStopTheUpdate();
     void languageByGettextsRule_data();
     void languageByGettextsRule();
+    void historyAsScriptsReadIt_data();
+    void historyAsScriptsReadIt();
 
 private:
     QString writeFile(const QByteArray &content)
@@ -412,6 +415,91 @@ void tst_CommandLine::languageByGettextsRule()
     run.wait();
     for (const QString &word : words.split('|'))
         QVERIFY2(run.said().contains(word), qPrintable(run.said()));
+}
+
+// Rows written through the store: each line read as a wildcard pattern, FILE standing for the
+// update file and STATE for the XDG_STATE_HOME given to the command line.
+void tst_CommandLine::historyAsScriptsReadIt_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("store"); // "rows", "none" or "blocked" by a file as its folder
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("lines");
+    const QStringList history{"--history"};
+    const QStringList usage{"", "Usage: *"};
+    QTest::newRow("no store yet") << history << "none" << 0 << QStringList{""};
+    QTest::newRow("oldest first")
+        << history << "rows" << 0
+        << QStringList{"* · Finished · FILE · Spot 2.4.0 · Tamsen\\x07 Spot 300 · ttyUSB0 (CP2102 "
+                       "0001) · 5 of 5 lines · * · command line · Finished!"};
+    QTest::newRow("json") << history + QStringList{"--json"} << "rows" << 0
+                          << QStringList{
+                                 "{\"application\":\"spot\",\"duration_ms\":*,\"ended\":\"20*Z\","
+                                 "\"file\":\"FILE\",\"file_size\":5,\"fixture\":\"Spot 300\","
+                                 "\"interface\":\"ttyUSB0\",\"lines_done\":5,\"lines_total\":5,"
+                                 "\"message\":\"Finished!\",\"program_version\":\"1.0.1\","
+                                 "\"result\":\"finished\",\"serial\":\"0001\",\"sha256\":\"ab12\","
+                                 "\"source\":\"commandline\",\"started\":\"20*T*.*Z\","
+                                 "\"vendor\":\"Tamsen\\u0007\",\"version\":\"2.4.0\"}",
+                                 "*\"result\":\"failed\"*", "*\"result\":\"canceled\"*",
+                                 "*\"ended\":null,*\"result\":\"running\"*"};
+    QTest::newRow("store cannot be read")
+        << history << "blocked" << 1
+        << QStringList{"The update history in STATE/fixture-software-updater/history.sqlite "
+                       "cannot be read: Not a directory"};
+    QTest::newRow("with --send") << history + QStringList{"--send", "FILE"} << "none" << 2
+                                 << QStringList{"--history cannot be combined with --send or "
+                                                "--list-interfaces."} +
+                                        usage;
+    QTest::newRow("with --list-interfaces")
+        << history + QStringList{"--list-interfaces"} << "none" << 2
+        << QStringList{"--history cannot be combined *"} + usage;
+}
+
+void tst_CommandLine::historyAsScriptsReadIt()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, store);
+    QFETCH(int, status);
+    QFETCH(QStringList, lines);
+    QTemporaryDir state;
+    const QString file = writeFile("0 01\n");
+    if (store == "rows") {
+        historyStore writer(historyStore::access::write,
+                            state.filePath("fixture-software-updater/history.sqlite"));
+        historyRow row;
+        row.source = historyRow::frontEnd::commandLine;
+        row.file = file;
+        row.sha256 = "ab12";
+        row.fileSize = 5;
+        row.header = {"spot", "Tamsen\x07", "Spot 300", "2.4.0"};
+        row.port = "ttyUSB0";
+        row.interfaceDescription = "CP2102";
+        row.serialNumber = "0001";
+        row.linesTotal = 5;
+        const std::optional<qint64> finished = writer.begin(row), failed = writer.begin(row),
+                                    canceled = writer.begin(row);
+        QVERIFY(finished && failed && canceled && writer.begin(row) &&
+                writer.recordLinesDone(*finished, 5) &&
+                writer.end(*finished, historyRow::outcome::finished, "Finished!") &&
+                writer.end(*failed, historyRow::outcome::failed, "") &&
+                writer.end(*canceled, historyRow::outcome::canceled, ""));
+    }
+    if (store == "blocked")
+        QVERIFY(QFile(state.filePath("fixture-software-updater")).open(QIODevice::WriteOnly));
+    commandLineRun run(arguments.replaceInStrings("FILE", file), "",
+                       [&] { setenv("XDG_STATE_HOME", qPrintable(state.path()), 1); });
+    const int ended = run.wait();
+    QVERIFY2(ended != -1 && WIFEXITED(ended), qPrintable(run.said()));
+    QCOMPARE(WEXITSTATUS(ended), status);
+    const QStringList said = run.said().split('\n');
+    for (int index = 0; index < lines.size(); ++index) {
+        const QString expected = lines[index].replace("FILE", file).replace("STATE", state.path());
+        const QRegularExpression line(
+            '^' + QRegularExpression::escape(expected).replace("\\*", ".*") + '$');
+        QVERIFY2(line.match(said.value(index)).hasMatch(), qPrintable(said.value(index)));
+    }
+    QCOMPARE(QFileInfo::exists(state.filePath("fixture-software-updater")), store != "none");
 }
 
 int main(int argc, char *argv[])

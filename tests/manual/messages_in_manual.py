@@ -25,6 +25,7 @@ sources = {
     "timing/updateduration.cpp": None,
     "commandline/commandline.cpp": None,
     "commandline/commandlineupdate.cpp": None,
+    "history/historystore.cpp": r"tr\(\s*",
 }
 literal = r'"((?:[^"\\]|\\.)*)"'
 

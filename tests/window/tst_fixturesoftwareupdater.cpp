@@ -1,5 +1,6 @@
 #include "busmock.h"
 #include "fixturesoftwareupdater.h"
+#include "historystore.h"
 #include "programtranslation.h"
 #include "pseudoterminal.h"
 #include "systemcallrecorder.h"
@@ -15,6 +16,7 @@
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QWindow>
 #include <QtTest>
@@ -80,6 +82,7 @@ private slots:
     void everyFailureShowsOneMessageAndReturnsToIdle();
     void leavingInALongHoldEndsTheProgramAtOnce_data();
     void leavingInALongHoldEndsTheProgramAtOnce();
+    void historyShowsTheNewestFirst();
 
 private:
     void open(const QList<interfacePort> &attached = {}, bool withUpdateFile = false)
@@ -687,6 +690,24 @@ void tst_FixtureSoftwareUpdater::leavingInALongHoldEndsTheProgramAtOnce()
     QCOMPARE(systemCallRecorder::writes().size(), framesAtQuit);
     QCOMPARE(systemCallRecorder::events().last().what, systemCallRecorder::call::close);
     QVERIFY(user.messages.isEmpty());
+}
+
+// Rows written through the store, read off the window's thread: the newest first, and a file's
+// name as it is.
+void tst_FixtureSoftwareUpdater::historyShowsTheNewestFirst()
+{
+    const QByteArray stateHome = qgetenv("XDG_STATE_HOME");
+    const auto restore = qScopeGuard([&] { qputenv("XDG_STATE_HOME", stateHome); });
+    qputenv("XDG_STATE_HOME", folder->path().toLocal8Bit());
+    historyStore writer(historyStore::access::write);
+    historyRow row;
+    row.file = "/media/rig/<i>old.dmx";
+    QVERIFY(writer.begin(row) && writer.begin(historyRow()));
+    open();
+    find<QAction>("actionHistory")->trigger();
+    auto *table = window->findChild<QTableWidget *>();
+    QTRY_COMPARE(table->rowCount(), 2);
+    QCOMPARE(table->item(1, 2)->text(), QString("<i>old.dmx"));
 }
 
 QTEST_MAIN(tst_FixtureSoftwareUpdater)
