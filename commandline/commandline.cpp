@@ -53,7 +53,7 @@ QString lines(const QList<interfacePort> &ports)
 
 // udev's order is arbitrary, and firmware must never go to a GPS or a console cable: without a
 // port named, only the one interface box there is will do.
-QString chooseInterface(const interfacePortSource &attachedPorts)
+interfacePort chooseInterface(const interfacePortSource &attachedPorts)
 {
     QList<interfacePort> boxes;
     const QList<interfacePort> ports = listed(attachedPorts);
@@ -64,7 +64,7 @@ QString chooseInterface(const interfacePortSource &attachedPorts)
         printTo(stderr, withControlsEscaped(commandLineText::tr("Interface: %1 (%2)")
                                                 .arg(boxes[0].menuText(), boxes[0].portName)) +
                             '\n');
-        return boxes[0].portName;
+        return boxes[0];
     }
     printTo(stderr,
             commandLineText::tr("%n interface boxes are attached; name one with --interface PORT.",
@@ -72,6 +72,16 @@ QString chooseInterface(const interfacePortSource &attachedPorts)
                 (ports.isEmpty() ? "\n"
                                  : ' ' + commandLineText::tr("Attached:") + '\n' + lines(ports)));
     return {};
+}
+
+// The port as given, by its name or its device path, listed or not; the history keeps what the
+// system says of it when it is attached.
+interfacePort namedInterface(const interfacePortSource &attachedPorts, const QString &name)
+{
+    for (const interfacePort &port : attachedPorts())
+        if (name == port.portName || name == "/dev/" + port.portName)
+            return port;
+    return {name, {}, {}, {}};
 }
 
 bool displayNamed()
@@ -118,8 +128,9 @@ int commandLine::run(int argc, char *argv[], const interfacePortSource &attached
         "ignore-power",
         commandLineText::tr("Sends even when the battery may not last for the whole update."));
     const QCommandLineOption forceOption(
-        "force", commandLineText::tr("Sends a file with lines that are not frame data. A file whose "
-                                     "published checksum does not match is never sent."));
+        "force",
+        commandLineText::tr("Sends a file with lines that are not frame data. A file whose "
+                            "published checksum does not match is never sent."));
     const QCommandLineOption listOption(
         "list-interfaces",
         commandLineText::tr("Lists the interfaces, as the Interfaces menu does."));
@@ -189,15 +200,16 @@ int commandLine::run(int argc, char *argv[], const interfacePortSource &attached
         printTo(stderr, withControlsEscaped(check.message()) + '\n');
         return 2;
     }
-    const QString portName = parser.isSet(interfaceOption) ? parser.value(interfaceOption)
-                                                           : chooseInterface(attachedPorts);
-    if (portName.isEmpty())
+    const interfacePort interface =
+        parser.isSet(interfaceOption) ? namedInterface(attachedPorts, parser.value(interfaceOption))
+                                      : chooseInterface(attachedPorts);
+    if (interface.portName.isEmpty())
         return 1;
     const updateFileHeader header = check.header();
     if (header.isComplete())
         printTo(stderr, withControlsEscaped(header.applicationText()) + '\n' +
                             withControlsEscaped(header.fixtureText()) + '\n');
-    commandLineUpdate update(portName, updateFile, parser.isSet(ignorePowerOption),
+    commandLineUpdate update(interface, updateFile, parser.isSet(ignorePowerOption),
                              parser.isSet(forceOption));
     return update.exec();
 }

@@ -22,10 +22,11 @@ void say(const QString &line)
 
 } // namespace
 
-commandLineUpdate::commandLineUpdate(QString portName, QString updateFile, bool ignorePower,
-                                     bool force)
-    : portName(portName), updateFile(updateFile), ignorePower(ignorePower), force(force),
-      onTerminal(isatty(STDERR_FILENO)), session(std::move(portName), std::move(updateFile))
+commandLineUpdate::commandLineUpdate(const interfacePort &interface, QString updateFile,
+                                     bool ignorePower, bool force)
+    : portName(interface.portName), updateFile(updateFile), ignorePower(ignorePower), force(force),
+      onTerminal(isatty(STDERR_FILENO)),
+      session(interface, std::move(updateFile), historyRow::frontEnd::commandLine)
 {
 }
 
@@ -45,6 +46,7 @@ int commandLineUpdate::exec()
     connect(&session, &updateSession::inhibitorUnavailable, this, [](const QString &reason) {
         say(tr("The computer is not kept awake during the update: %1").arg(reason));
     });
+    connect(&session, &updateSession::historyUnavailable, this, &say);
     connect(&session, &updateSession::finished, this,
             [this] { end(0, runEnd::finished(), LOG_NOTICE); });
     connect(&session, &updateSession::canceled, this,

@@ -17,7 +17,8 @@ class commandLineUpdate : public QObject
     Q_OBJECT
 
 public:
-    commandLineUpdate(QString portName, QString updateFile, bool ignorePower, bool force);
+    commandLineUpdate(const interfacePort &interface, QString updateFile, bool ignorePower,
+                      bool force);
     ~commandLineUpdate() override;
 
     // 0 when the update finished, 1 when it failed or was refused. SIGINT and SIGTERM cancel it

@@ -11,6 +11,10 @@ scripts/build.sh build
 export DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent/system_bus_socket
 unset DBUS_SESSION_BUS_ADDRESS
 export QT_QPA_PLATFORM=offscreen
+# The updates in the pictures are no updates of this computer's: their history goes with them.
+XDG_STATE_HOME=$(mktemp -d)
+export XDG_STATE_HOME
+trap 'rm -rf "$XDG_STATE_HOME"' EXIT
 if [ $# -eq 0 ]; then
     build/docs/readme-screenshots docs
     set -- de es fr it

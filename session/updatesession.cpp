@@ -1,12 +1,15 @@
 #include "updatesession.h"
 #include "backgroundreading.h"
+#include "historystore.h"
 #include "porterrormessage.h"
 #include "powercheck.h"
 #include "powerwarning.h"
+#include "runend.h"
 #include "serialportthread.h"
 #include "updaterun.h"
 
 #include <QDebug>
+#include <QFileInfo>
 #include <QLoggingCategory>
 
 namespace {
@@ -16,10 +19,11 @@ Q_LOGGING_CATEGORY(sessionLog, "fixture-software-updater.session", QtInfoMsg)
 
 } // namespace
 
-updateSession::updateSession(QString portName, QString updateFile,
+updateSession::updateSession(interfacePort interface, QString updateFile,
+                             historyRow::frontEnd source,
                              std::shared_ptr<backgroundReading> reading, QObject *parent)
-    : QObject(parent), portName(std::move(portName)), updateFile(std::move(updateFile)),
-      pendingReading(std::move(reading))
+    : QObject(parent), interface(std::move(interface)), updateFile(std::move(updateFile)),
+      source(source), pendingReading(std::move(reading))
 {
     ticker.setInterval(1000);
     connect(&ticker, &QTimer::timeout, this, &updateSession::progressed);
@@ -102,21 +106,25 @@ void updateSession::proceed()
 void updateSession::send()
 {
     now = step::sending;
+    beginHistory();
     inhibitor.hold();
-    run = std::make_unique<updateRun>(portName, updateFile);
+    run = std::make_unique<updateRun>(interface.portName, updateFile);
     const serialPortThread *worker = run->worker;
     connect(worker, &serialPortThread::portStatusChanged, this, &updateSession::portError);
     connect(worker, &serialPortThread::sendError, this, [this](const QString &message) {
+        endHistory(historyRow::outcome::failed, message);
         end();
         emit failed(message);
     });
     connect(worker, &serialPortThread::updateFileLength, this, &updateSession::lineCountKnown);
     connect(worker, &serialPortThread::updateProgress, this, &updateSession::stepDone);
     connect(worker, &serialPortThread::finished, this, [this] {
+        endHistory(historyRow::outcome::finished, runEnd::finished());
         end();
         emit finished();
     });
     connect(worker, &serialPortThread::canceled, this, [this] {
+        endHistory(historyRow::outcome::canceled, runEnd::canceled());
         end();
         emit canceled();
     });
@@ -154,6 +162,10 @@ void updateSession::stepDone(int step)
 {
     done += step;
     sinceProgress.restart();
+    if (percent() / 10 > tenthsRecorded) {
+        tenthsRecorded = percent() / 10;
+        recordLinesDone();
+    }
     emit progressed();
 }
 
@@ -164,6 +176,7 @@ void updateSession::portError(qlonglong code)
     const QString message = portErrorMessage(code);
     if (message.isEmpty())
         return;
+    endHistory(historyRow::outcome::failed, message);
     end();
     emit failed(message);
 }
@@ -202,4 +215,49 @@ void updateSession::forgetPowerCheck()
     pendingPowerCheck->disconnect(this);
     pendingPowerCheck->deleteLater();
     pendingPowerCheck = nullptr;
+}
+
+// Before the first frame, with what the file held and the interface was when it was sent. The
+// writes are a few, between lines, never in the frame path.
+void updateSession::beginHistory()
+{
+    historyRow row;
+    row.source = source;
+    row.file = QFileInfo(updateFile).absoluteFilePath();
+    row.fileSize = reading.fileSize();
+    row.sha256 = QString::fromLatin1(reading.sha256());
+    row.header = reading.header();
+    row.port = interface.portName;
+    row.interfaceDescription = interface.description;
+    row.serialNumber = interface.serialNumber;
+    row.linesTotal = reading.lineCount();
+    auto store = std::make_unique<historyStore>(historyStore::access::write);
+    historyEntry = store->begin(row);
+    warnAboutHistory(store->warning());
+    if (historyEntry)
+        history = std::move(store);
+}
+
+void updateSession::recordLinesDone()
+{
+    if (!history)
+        return;
+    history->recordLinesDone(*historyEntry, done);
+    warnAboutHistory(history->warning());
+}
+
+// Where an update stopped shows in its lines done.
+void updateSession::endHistory(historyRow::outcome result, const QString &message)
+{
+    recordLinesDone();
+    if (!history)
+        return;
+    history->end(*historyEntry, result, message);
+    warnAboutHistory(history->warning());
+}
+
+void updateSession::warnAboutHistory(const QString &warning)
+{
+    if (!warning.isEmpty() && !std::exchange(historyWarned, true))
+        emit historyUnavailable(warning);
 }

@@ -1,6 +1,8 @@
 #ifndef UPDATESESSION_H
 #define UPDATESESSION_H
 
+#include "historyrow.h"
+#include "interfaceport.h"
 #include "sleepinhibitor.h"
 #include "updatefilereading.h"
 
@@ -10,16 +12,19 @@
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 
 class backgroundReading;
+class historyStore;
 class powerCheck;
 class updateRun;
 struct powerState;
 
 // One update from the click on Start (or --send) to its end, for both front ends, which only show
 // it: the reading of the file, the power check, the computer kept awake, the worker in its
-// thread, the progress and how the update ended. Each session ends exactly once, with
-// finished(), canceled(), failed() or, when nothing was sent, canceledBeforeSending().
+// thread, the progress, how the update ended, and its row in the history. Each session ends
+// exactly once, with finished(), canceled(), failed() or, when nothing was sent,
+// canceledBeforeSending().
 class updateSession : public QObject
 {
     Q_OBJECT
@@ -27,7 +32,7 @@ class updateSession : public QObject
 public:
     // `reading` is one the front end started when the file was chosen; without one the session
     // reads the file itself. Either way the caller's thread never waits for it.
-    updateSession(QString portName, QString updateFile,
+    updateSession(interfacePort interface, QString updateFile, historyRow::frontEnd source,
                   std::shared_ptr<backgroundReading> reading = {}, QObject *parent = nullptr);
     // An update still under way is canceled without a report, which ends it at once in a hold
     // or a stall and otherwise after the current line's frames; the port is closed before this
@@ -62,6 +67,8 @@ signals:
     void progressed();
     // The computer is not kept awake; the update goes on all the same.
     void inhibitorUnavailable(const QString &reason);
+    // The update is not recorded, or not wholly; it goes on all the same. Once per session.
+    void historyUnavailable(const QString &warning);
     void finished();
     void canceled();
     void failed(const QString &message);
@@ -78,10 +85,15 @@ private:
     void stepDone(int step);
     void portError(qlonglong code);
     void end();
+    void beginHistory();
+    void recordLinesDone();
+    void endHistory(historyRow::outcome result, const QString &message);
+    void warnAboutHistory(const QString &warning);
     void forgetPowerCheck();
 
-    const QString portName;
+    const interfacePort interface;
     const QString updateFile;
+    const historyRow::frontEnd source;
     std::shared_ptr<backgroundReading> pendingReading;
     bool readAgain = true;
     step now = step::created;
@@ -93,6 +105,10 @@ private:
     qint64 done = 0;
     QElapsedTimer sinceProgress;
     QTimer ticker;
+    std::unique_ptr<historyStore> history;
+    std::optional<qint64> historyEntry;
+    qint64 tenthsRecorded = 0;
+    bool historyWarned = false;
 };
 
 #endif

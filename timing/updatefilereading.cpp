@@ -1,5 +1,6 @@
 #include "updatefilereading.h"
 #include "linetiming.h"
+#include "updatefilecheck.h"
 #include "updatefilereader.h"
 
 #include <QCryptographicHash>
@@ -46,6 +47,7 @@ updateFileReading updateFileReading::of(const QString &path, const std::atomic<b
     updateFileReader file(path);
     if (!file.open())
         return reading;
+    reading.head = updateFileCheck(path).header();
     reading.time.reserveFor(reading.size);
     int lastFrameSize = 0;
     for (qint64 number = 1; !file.atEnd(); ++number) {
@@ -63,6 +65,7 @@ updateFileReading updateFileReading::of(const QString &path, const std::atomic<b
         if (line.isDoubtful && reading.doubtful++ == 0)
             reading.firstDoubtful = number;
         reading.time.lineDone(lineTime);
+        reading.lines = number;
     }
     QFile raw(path);
     if (!file.failed() && raw.open(QIODevice::ReadOnly))

@@ -3,6 +3,7 @@
 
 #include "publishedchecksum.h"
 #include "updateduration.h"
+#include "updatefileheader.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -30,6 +31,10 @@ public:
     // Why the file could not be read to its end, as the technician reads it; empty otherwise.
     QString failure() const { return problem; }
     const updateDuration &duration() const { return time; }
+    // As the history keeps them: the header, the lines as the worker counts them, the size.
+    const updateFileHeader &header() const { return head; }
+    qint64 lineCount() const { return lines; }
+    qint64 fileSize() const { return size; }
     // Whether the file may have changed since this reading began.
     bool isOutdated() const;
 
@@ -51,6 +56,8 @@ private:
     bool complete = false;
     QString problem;
     updateDuration time;
+    updateFileHeader head;
+    qint64 lines = 0;
     qint64 size = -1;
     QDateTime modified;
     qint64 doubtful = 0;

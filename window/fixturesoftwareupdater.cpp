@@ -31,8 +31,9 @@ fixtureSoftwareUpdater::fixtureSoftwareUpdater(QWidget *parent,
                                                interfacePortSource availableInterfaces)
     : QMainWindow(parent), ui(new Ui::fixtureSoftwareUpdater), version(programIdentity::version),
       programName(programIdentity::name), fileFilter("(*.dmx)"), title(programName + " " + version),
-      interfaceStatusLabel(new QLabel(this)), availableInterfaces(std::move(availableInterfaces)),
-      dock(new dockProgress(this)), notice(new desktopNotice(tr("Show"), this))
+      interfaceStatusLabel(new QLabel(this)), historyWarningLabel(new QLabel(this)),
+      availableInterfaces(std::move(availableInterfaces)), dock(new dockProgress(this)),
+      notice(new desktopNotice(tr("Show"), this))
 {
     ui->setupUi(this);
     ui->logoLabel->setPixmap(QPixmap(":/logo.png"));
@@ -49,6 +50,8 @@ fixtureSoftwareUpdater::fixtureSoftwareUpdater(QWidget *parent,
     interfaceStatusLabel->setTextFormat(Qt::PlainText);
     statusBar()->addWidget(interfaceStatusLabel);
     interfaceStatusLabel->setText(tr("Currently no interface selected!"));
+    historyWarningLabel->setTextFormat(Qt::PlainText);
+    statusBar()->addPermanentWidget(historyWarningLabel);
 
     connect(notice, &desktopNotice::clicked, this, &fixtureSoftwareUpdater::bringToFront);
 
@@ -216,7 +219,15 @@ void fixtureSoftwareUpdater::startUpdate()
     ui->updateStackedWidget->setCurrentWidget(ui->cancelSendingPage);
     if (session)
         session->deleteLater();
-    session = new updateSession(selectedPortName, updateFileInfo.filePath(), reading, this);
+    interfacePort interface {
+        selectedPortName, {}, {}, {}
+    };
+    for (const interfacePort &port : qAsConst(serialPortInfos))
+        if (port.portName == selectedPortName)
+            interface = port;
+    historyWarningLabel->clear();
+    session = new updateSession(interface, updateFileInfo.filePath(), historyRow::frontEnd::window,
+                                reading, this);
     connect(session, &updateSession::question, this, &fixtureSoftwareUpdater::askToProceed);
     connect(session, &updateSession::sending, this, &fixtureSoftwareUpdater::updateStarted);
     connect(session, &updateSession::progressed, this, &fixtureSoftwareUpdater::updateProgress);
@@ -225,6 +236,7 @@ void fixtureSoftwareUpdater::startUpdate()
     connect(session, &updateSession::failed, this, &fixtureSoftwareUpdater::updateFailed);
     connect(session, &updateSession::canceledBeforeSending, this,
             &fixtureSoftwareUpdater::acknowledge);
+    connect(session, &updateSession::historyUnavailable, historyWarningLabel, &QLabel::setText);
     session->start();
 }
 

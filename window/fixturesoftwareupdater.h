@@ -85,6 +85,8 @@ private:
     // As the status bar names it.
     QString selectedInterfaceText;
     QLabel *interfaceStatusLabel;
+    // Why the update under way, or the last one, is not in the history.
+    QLabel *historyWarningLabel;
     interfacePortSource availableInterfaces;
     runState state = runState::idle;
     std::shared_ptr<backgroundReading> reading;

@@ -6,6 +6,8 @@
 #include "workerrun.h"
 
 #include <QCryptographicHash>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLocalServer>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -99,6 +101,9 @@ private slots:
     void languageByGettextsRule();
     void historyAsScriptsReadIt_data();
     void historyAsScriptsReadIt();
+    void everyUpdateIsRecorded_data();
+    void everyUpdateIsRecorded();
+    void twoUpdatesAtOnceWhileTheHistoryIsRead();
 
 private:
     QString writeFile(const QByteArray &content)
@@ -500,6 +505,94 @@ void tst_CommandLine::historyAsScriptsReadIt()
         QVERIFY2(line.match(said.value(index)).hasMatch(), qPrintable(said.value(index)));
     }
     QCOMPARE(QFileInfo::exists(state.filePath("fixture-software-updater")), store != "none");
+}
+
+// Each result as scripts read it, and a store that is damaged or cannot be made, which never
+// stops the update.
+void tst_CommandLine::everyUpdateIsRecorded_data()
+{
+    QTest::addColumn<QString>("store"); // "", "damaged", or "blocked" by a file as its folder
+    QTest::addColumn<int>("strike");    // a signal in the hold of the file's second line
+    QTest::addColumn<int>("status");    // the update's wait status
+    QTest::addColumn<QString>("result");
+    QTest::newRow("finished") << "" << 0 << 0 << "finished";
+    QTest::newRow("canceled") << "" << SIGINT << SIGINT << "canceled";
+    QTest::newRow("killed") << "" << SIGKILL << SIGKILL << "interrupted";
+    QTest::newRow("failed") << "" << -1 << (1 << 8) << "failed"; // the port is not there
+    QTest::newRow("over a damaged store") << "damaged" << 0 << 0 << "finished";
+    QTest::newRow("without a store") << "blocked" << 0 << 0 << "";
+}
+
+void tst_CommandLine::everyUpdateIsRecorded()
+{
+    QFETCH(QString, store);
+    QFETCH(int, strike);
+    QFETCH(int, status);
+    QFETCH(QString, result);
+    QTemporaryDir state;
+    const QString folder = state.filePath("fixture-software-updater");
+    const QByteArray damage(8192, 'x');
+    const auto put = [](const QString &path, const QByteArray &bytes) {
+        QFile kept(path);
+        return kept.open(QIODevice::WriteOnly) && kept.write(bytes) == bytes.size();
+    };
+    QVERIFY(store != "damaged" ||
+            (QDir().mkpath(folder) && put(folder + "/history.sqlite", damage)));
+    QVERIFY(store != "blocked" || put(folder, ""));
+    const auto inState = [&] {
+        setenv("XDG_STATE_HOME", qPrintable(state.path()), 1);
+    };
+    const QByteArray content(strike > 0 ? "0 01\n600000 01\n0 02\n" : "0 01\n0 02\n");
+    const QString file = writeFile(content);
+    commandLineRun update(
+        QStringList{"--send", file} +
+            (strike < 0 ? QStringList{"--interface", "/dev/ttyNoSuch"} : QStringList()),
+        QString("BOX:Silicon Labs:7").replace("BOX", box->portName()), inState);
+    if (strike > 0) {
+        QTRY_COMPARE(box->received().size(), 14);
+        kill(update.pid, strike);
+    }
+    QCOMPARE(update.wait(), status);
+    QCOMPARE(update.said().contains(store == "damaged"   ? "was damaged; it is kept as"
+                                    : store == "blocked" ? "history cannot be kept"
+                                                         : "The update history"),
+             !store.isEmpty());
+    commandLineRun history({"--history", "--json"}, "", inState);
+    QCOMPARE(history.wait(), store == "blocked" ? 1 << 8 : 0);
+    const QJsonObject row = QJsonDocument::fromJson(history.said().toUtf8()).object();
+    QCOMPARE(row.value("result").toString(), result);
+    if (!result.isEmpty() && strike >= 0)
+        QCOMPARE((QStringList{row.value("file").toString(), row.value("sha256").toString(),
+                              row.value("interface").toString(), row.value("serial").toString()}),
+                 (QStringList{file,
+                              QCryptographicHash::hash(content, QCryptographicHash::Sha256).toHex(),
+                              box->portName(), "7"}));
+    const QStringList kept = QDir(folder).entryList({"history.sqlite.damaged-*"});
+    QFile damaged(folder + '/' + kept.value(0));
+    QVERIFY(store != "damaged" ||
+            (kept.size() == 1 && damaged.open(QIODevice::ReadOnly) && damaged.readAll() == damage));
+}
+
+// Both rows are whole, and the history can be read meanwhile.
+void tst_CommandLine::twoUpdatesAtOnceWhileTheHistoryIsRead()
+{
+    pseudoTerminal other;
+    const QString file = writeFile(QByteArray("100 01\n").repeated(10));
+    QTemporaryDir state;
+    const auto inState = [&] {
+        setenv("XDG_STATE_HOME", qPrintable(state.path()), 1);
+    };
+    commandLineRun first({"--send", file, "--interface", box->portName()}, "", inState),
+        second({"--send", file, "--interface", other.portName()}, "", inState);
+    for (int read = 0; read < 5; ++read) {
+        commandLineRun history({"--history", "--json"}, "", inState);
+        QCOMPARE(history.wait(), 0);
+    }
+    QCOMPARE(first.wait() | second.wait(), 0);
+    commandLineRun history({"--history", "--json"}, "", inState);
+    QCOMPARE(history.wait(), 0);
+    QCOMPARE(history.said().count("\"lines_done\":10,\"lines_total\":10,\"message\":\"Finished!\""),
+             2);
 }
 
 int main(int argc, char *argv[])

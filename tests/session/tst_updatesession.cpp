@@ -39,6 +39,8 @@ private:
         return file.fileName();
     }
 
+    interfacePort boxPort() const { return {box->portName(), {}, {}, {}}; }
+
     QTemporaryDir folder;
     std::unique_ptr<pseudoTerminal> box;
 };
@@ -46,7 +48,8 @@ private:
 // A line counts once its hold is over; in the hold, the time left counts down every second.
 void tst_UpdateSession::progressAndTimeLeft()
 {
-    updateSession session(box->portName(), writeFile("0 01\n1500 01\n0 01\n#end\n"));
+    updateSession session(boxPort(), writeFile("0 01\n1500 01\n0 01\n#end\n"),
+                          historyRow::frontEnd::window);
     QSignalSpy progressed(&session, &updateSession::progressed);
     QSignalSpy finished(&session, &updateSession::finished);
     session.start();
@@ -78,7 +81,7 @@ void tst_UpdateSession::aFileChangedSinceItWasChosenIsReadAgain()
     auto chosen = std::make_shared<backgroundReading>(file);
     QTRY_VERIFY(chosen->isDone());
     writeFile("<html>\n");
-    updateSession session(box->portName(), file, chosen);
+    updateSession session(boxPort(), file, historyRow::frontEnd::window, chosen);
     QSignalSpy question(&session, &updateSession::question);
     session.start();
     QTRY_COMPARE(question.count(), 1);
@@ -126,7 +129,8 @@ void tst_UpdateSession::oneEndingAtEveryStep()
                                : strike == "hang up"      ? QByteArray("150 0A 0B\n").repeated(20)
                                : strike.isEmpty()         ? QByteArray("0 01\n")
                                                           : QByteArray("0 01\n600000 01\n0 01\n");
-    auto session = std::make_unique<updateSession>(box->portName(), writeFile(content));
+    auto session = std::make_unique<updateSession>(boxPort(), writeFile(content),
+                                                   historyRow::frontEnd::window);
     QStringList ended;
     connect(session.get(), &updateSession::finished, [&] { ended << "finished"; });
     connect(session.get(), &updateSession::canceled, [&] { ended << "canceled"; });

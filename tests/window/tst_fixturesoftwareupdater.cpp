@@ -692,8 +692,8 @@ void tst_FixtureSoftwareUpdater::leavingInALongHoldEndsTheProgramAtOnce()
     QVERIFY(user.messages.isEmpty());
 }
 
-// Rows written through the store, read off the window's thread: the newest first, and a file's
-// name as it is.
+// An update of the window's own and a row from before, read off the window's thread: the newest
+// first, and a file's name as it is.
 void tst_FixtureSoftwareUpdater::historyShowsTheNewestFirst()
 {
     const QByteArray stateHome = qgetenv("XDG_STATE_HOME");
@@ -702,12 +702,16 @@ void tst_FixtureSoftwareUpdater::historyShowsTheNewestFirst()
     historyStore writer(historyStore::access::write);
     historyRow row;
     row.file = "/media/rig/<i>old.dmx";
-    QVERIFY(writer.begin(row) && writer.begin(historyRow()));
-    open();
+    QVERIFY(writer.begin(row));
+    openForUpdate("0 01\n");
+    button()->click();
+    QTRY_COMPARE(button()->text(), QString("Finished!"));
     find<QAction>("actionHistory")->trigger();
     auto *table = window->findChild<QTableWidget *>();
     QTRY_COMPARE(table->rowCount(), 2);
-    QCOMPARE(table->item(1, 2)->text(), QString("<i>old.dmx"));
+    QCOMPARE((QStringList{table->item(0, 1)->text(), table->item(0, 2)->text(),
+                          table->item(1, 2)->text()}),
+             (QStringList{"Finished", "update.dmx", "<i>old.dmx"}));
 }
 
 QTEST_MAIN(tst_FixtureSoftwareUpdater)
