@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
@@ -25,10 +26,12 @@ void save(const QImage &picture, const QString &path)
     qInfo("%s", qPrintable(path));
 }
 
+// Then the layouts follow what changed, before anything is pictured.
 template <typename Condition> void waitFor(Condition condition, const char *what)
 {
     if (!QTest::qWaitFor(condition, 20000))
         qFatal("timed out waiting for %s", what);
+    QTest::qWait(100);
 }
 
 QString updateFile(const QTemporaryDir &directory, int lines)
@@ -37,6 +40,13 @@ QString updateFile(const QTemporaryDir &directory, int lines)
     file.open(QIODevice::WriteOnly);
     file.write("#moving head\n#Tamsenholt\n#Beam 330\n#v2.3.0\n");
     file.write(QByteArray("1000 01 02 03 04 05 06 07 08\n").repeated(lines));
+    file.close();
+    // As its vendor publishes it, so that the pictures show the check.
+    file.open(QIODevice::ReadOnly);
+    QFile checksum(file.fileName() + ".sha256");
+    checksum.open(QIODevice::WriteOnly);
+    checksum.write(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex() +
+                   "  moving-head-2.3.dmx\n");
     return file.fileName();
 }
 
