@@ -111,23 +111,14 @@ void updateSession::send()
     run = std::make_unique<updateRun>(interface.portName, updateFile);
     const serialPortThread *worker = run->worker;
     connect(worker, &serialPortThread::portStatusChanged, this, &updateSession::portError);
-    connect(worker, &serialPortThread::sendError, this, [this](const QString &message) {
-        endHistory(historyRow::outcome::failed, message);
-        end();
-        emit failed(message);
-    });
+    connect(worker, &serialPortThread::sendError, this,
+            [this](const QString &message) { endWith(historyRow::outcome::failed, message); });
     connect(worker, &serialPortThread::updateFileLength, this, &updateSession::lineCountKnown);
     connect(worker, &serialPortThread::updateProgress, this, &updateSession::stepDone);
-    connect(worker, &serialPortThread::finished, this, [this] {
-        endHistory(historyRow::outcome::finished, runEnd::finished());
-        end();
-        emit finished();
-    });
-    connect(worker, &serialPortThread::canceled, this, [this] {
-        endHistory(historyRow::outcome::canceled, runEnd::canceled());
-        end();
-        emit canceled();
-    });
+    connect(worker, &serialPortThread::finished, this,
+            [this] { endWith(historyRow::outcome::finished, runEnd::finished()); });
+    connect(worker, &serialPortThread::canceled, this,
+            [this] { endWith(historyRow::outcome::canceled, runEnd::canceled()); });
     run->start();
     sinceProgress.start();
     emit sending();
@@ -174,11 +165,8 @@ void updateSession::portError(qlonglong code)
 {
     qCDebug(sessionLog) << "error recieved:" << code;
     const QString message = portErrorMessage(code);
-    if (message.isEmpty())
-        return;
-    endHistory(historyRow::outcome::failed, message);
-    end();
-    emit failed(message);
+    if (!message.isEmpty())
+        endWith(historyRow::outcome::failed, message);
 }
 
 qint64 updateSession::percent() const
@@ -191,6 +179,19 @@ qint64 updateSession::percent() const
 qint64 updateSession::nanosecondsLeft() const
 {
     return duration().timeLeft(done, sinceProgress.isValid() ? sinceProgress.nsecsElapsed() : 0);
+}
+
+// The worker's one report of how its update ended.
+void updateSession::endWith(historyRow::outcome result, const QString &message)
+{
+    endHistory(result, message);
+    end();
+    if (result == historyRow::outcome::finished)
+        emit finished();
+    else if (result == historyRow::outcome::canceled)
+        emit canceled();
+    else
+        emit failed(message);
 }
 
 // The worker has made its one report, so its thread ends at once and the worker goes with it; a

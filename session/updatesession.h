@@ -84,6 +84,7 @@ private:
     void lineCountKnown(int count);
     void stepDone(int step);
     void portError(qlonglong code);
+    void endWith(historyRow::outcome result, const QString &message);
     void end();
     void beginHistory();
     void recordLinesDone();
