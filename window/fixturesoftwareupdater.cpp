@@ -219,14 +219,13 @@ void fixtureSoftwareUpdater::startUpdate()
     ui->updateStackedWidget->setCurrentWidget(ui->cancelSendingPage);
     if (session)
         session->deleteLater();
-    interfacePort interface {
-        selectedPortName, {}, {}, {}
-    };
+    // As the system listed it, for the history.
+    interfacePort chosen{selectedPortName, {}, {}, {}};
     for (const interfacePort &port : qAsConst(serialPortInfos))
         if (port.portName == selectedPortName)
-            interface = port;
+            chosen = port;
     historyWarningLabel->clear();
-    session = new updateSession(interface, updateFileInfo.filePath(), historyRow::frontEnd::window,
+    session = new updateSession(chosen, updateFileInfo.filePath(), historyRow::frontEnd::window,
                                 reading, this);
     connect(session, &updateSession::question, this, &fixtureSoftwareUpdater::askToProceed);
     connect(session, &updateSession::sending, this, &fixtureSoftwareUpdater::updateStarted);
