@@ -12,6 +12,8 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 
+#include <optional>
+
 namespace {
 
 // Off unless QT_LOGGING_RULES turns it on, as in "fixture-software-updater.session.debug=true".
@@ -233,17 +235,19 @@ void updateSession::beginHistory()
     row.serialNumber = interface.serialNumber;
     row.linesTotal = reading.lineCount();
     auto store = std::make_unique<historyStore>(historyStore::access::write);
-    historyEntry = store->begin(row);
+    const std::optional<qint64> begun = store->begin(row);
     warnAboutHistory(store->warning());
-    if (historyEntry)
+    if (begun) {
         history = std::move(store);
+        historyEntry = *begun;
+    }
 }
 
 void updateSession::recordLinesDone()
 {
     if (!history)
         return;
-    history->recordLinesDone(*historyEntry, done);
+    history->recordLinesDone(historyEntry, done);
     warnAboutHistory(history->warning());
 }
 
@@ -253,7 +257,7 @@ void updateSession::endHistory(historyRow::outcome result, const QString &messag
     recordLinesDone();
     if (!history)
         return;
-    history->end(*historyEntry, result, message);
+    history->end(historyEntry, result, message);
     warnAboutHistory(history->warning());
 }
 

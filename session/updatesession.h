@@ -12,7 +12,6 @@
 #include <QTimer>
 
 #include <memory>
-#include <optional>
 
 class backgroundReading;
 class historyStore;
@@ -106,8 +105,9 @@ private:
     qint64 done = 0;
     QElapsedTimer sinceProgress;
     QTimer ticker;
+    // Only while the update has its row.
     std::unique_ptr<historyStore> history;
-    std::optional<qint64> historyEntry;
+    qint64 historyEntry = 0;
     qint64 tenthsRecorded = 0;
     bool historyWarned = false;
 };

@@ -131,10 +131,9 @@ void fixtureSoftwareUpdater::serialPortSelected(QAction *action)
     if (state != runState::idle)
         return;
     selectedPortName = action->data().toString();
-    selectedInterfaceText = action->text();
     action->setCheckable(true);
     action->setChecked(true);
-    interfaceStatusLabel->setText(tr("Current interface: %1").arg(selectedInterfaceText));
+    interfaceStatusLabel->setText(tr("Current interface: %1").arg(action->text()));
     updateStartAvailability();
 }
 
@@ -219,14 +218,9 @@ void fixtureSoftwareUpdater::startUpdate()
     ui->updateStackedWidget->setCurrentWidget(ui->cancelSendingPage);
     if (session)
         session->deleteLater();
-    // As the system listed it, for the history.
-    interfacePort chosen{selectedPortName, {}, {}, {}};
-    for (const interfacePort &port : qAsConst(serialPortInfos))
-        if (port.portName == selectedPortName)
-            chosen = port;
     historyWarningLabel->clear();
-    session = new updateSession(chosen, updateFileInfo.filePath(), historyRow::frontEnd::window,
-                                reading, this);
+    session = new updateSession(selectedInterface(), updateFileInfo.filePath(),
+                                historyRow::frontEnd::window, reading, this);
     connect(session, &updateSession::question, this, &fixtureSoftwareUpdater::askToProceed);
     connect(session, &updateSession::sending, this, &fixtureSoftwareUpdater::updateStarted);
     connect(session, &updateSession::progressed, this, &fixtureSoftwareUpdater::updateProgress);
@@ -305,8 +299,8 @@ void fixtureSoftwareUpdater::noticeIfUnwatched(const QString &summary, const QSt
 {
     if (QApplication::activeWindow())
         return;
-    const QString body =
-        tr("File: %1\nInterface: %2").arg(updateFileInfo.fileName(), selectedInterfaceText);
+    const QString body = tr("File: %1\nInterface: %2")
+                             .arg(updateFileInfo.fileName(), selectedInterface().menuText());
     notice->show(summary, failure.isEmpty() ? body : body + '\n' + failure, !failure.isEmpty());
 }
 
@@ -366,7 +360,7 @@ void fixtureSoftwareUpdater::updateStartAvailability()
 {
     if (state != runState::idle)
         return;
-    const bool refused = reading && reading->isDone() && !reading->result().refusal().isEmpty();
+    const bool refused = finishedReading() && !finishedReading()->refusal().isEmpty();
     ui->updateButton->setEnabled(!selectedPortName.isEmpty() &&
                                  QFileInfo(updateFileInfo.filePath()).isFile() && !refused);
 }
@@ -377,6 +371,22 @@ void fixtureSoftwareUpdater::readFile()
 {
     reading = std::make_shared<backgroundReading>(updateFileInfo.filePath());
     connect(reading.get(), &backgroundReading::finished, this, &fixtureSoftwareUpdater::fileRead);
+}
+
+// As the system listed it, for the history and the desktop's notice; the list cannot change
+// during an update.
+interfacePort fixtureSoftwareUpdater::selectedInterface() const
+{
+    for (const interfacePort &port : serialPortInfos)
+        if (port.portName == selectedPortName)
+            return port;
+    return {selectedPortName, {}, {}, {}};
+}
+
+// The reading of the chosen file, once it is done.
+const updateFileReading *fixtureSoftwareUpdater::finishedReading() const
+{
+    return reading && reading->isDone() ? &reading->result() : nullptr;
 }
 
 // What the reading found is shown whichever page is up. A file that is not the one that was
@@ -411,8 +421,8 @@ void fixtureSoftwareUpdater::forgetReading()
 // The label keeps the duration until the worker starts.
 void fixtureSoftwareUpdater::showDuration()
 {
-    const bool known = reading && reading->isDone() && reading->result().duration().isKnown();
-    ui->durationLabel->setText(known ? reading->result().duration().takesAbout() : QString());
+    const bool known = finishedReading() && finishedReading()->duration().isKnown();
+    ui->durationLabel->setText(known ? finishedReading()->duration().takesAbout() : QString());
 }
 
 void fixtureSoftwareUpdater::showTimeLeft()

@@ -14,6 +14,7 @@ class QAction;
 class QActionGroup;
 class QLabel;
 class backgroundReading;
+class updateFileReading;
 class desktopNotice;
 class dockProgress;
 class updateSession;
@@ -67,6 +68,8 @@ private:
     void bringToFront();
     void acknowledge();
     void updateStartAvailability();
+    interfacePort selectedInterface() const;
+    const updateFileReading *finishedReading() const;
     void readFile();
     void fileRead();
     void forgetReading();
@@ -82,8 +85,6 @@ private:
     QFileInfo updateFileInfo;
     QList<interfacePort> serialPortInfos;
     QString selectedPortName;
-    // As the status bar names it.
-    QString selectedInterfaceText;
     QLabel *interfaceStatusLabel;
     // Why the update under way, or the last one, is not in the history.
     QLabel *historyWarningLabel;
